@@ -1,0 +1,91 @@
+#include "file_list.h"
+
+#include <cwchar>
+
+#include "vtutils.h"
+
+namespace {
+
+// Deeper trees cannot exist on a system that limits paths to 260 characters;
+// the bound keeps a folder loop the platform does not report as a link from
+// exhausting the stack.
+constexpr int kMaxFolderDepth = 128;
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    ~FindHandle() {
+        if (valid()) FindClose(handle_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+bool IsDotEntry(const wchar_t* name) {
+    return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
+}
+
+bool IsEndOfListing(DWORD error) {
+    return error == ERROR_NO_MORE_FILES || error == ERROR_FILE_NOT_FOUND;
+}
+
+class TreeLister {
+public:
+    TreeLister(std::vector<std::wstring>& files, std::vector<UnlistedFolder>& unlisted)
+        : files_(files), unlisted_(unlisted) {}
+
+    void List(const std::wstring& folder, int depth) {
+        WIN32_FIND_DATAW entry;
+        FindHandle find(FindFirstFileExW((folder + L'*').c_str(), FindExInfoBasic, &entry,
+                                         FindExSearchNameMatch, nullptr,
+                                         FIND_FIRST_EX_LARGE_FETCH));
+        if (!find.valid()) {
+            const DWORD error = GetLastError();
+            if (!IsEndOfListing(error)) unlisted_.push_back({folder, error});
+            return;
+        }
+        do {
+            if (!IsDotEntry(entry.cFileName)) Take(folder, entry, depth);
+        } while (FindNextFileW(find.get(), &entry));
+        const DWORD error = GetLastError();
+        if (!IsEndOfListing(error)) unlisted_.push_back({folder, error});
+    }
+
+private:
+    void Take(const std::wstring& folder, const WIN32_FIND_DATAW& entry, int depth) {
+        const DWORD attrs = entry.dwFileAttributes;
+        if ((attrs & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            files_.push_back(folder + entry.cFileName);
+            return;
+        }
+        // A link to a folder may lead back up the tree: it is not followed.
+        if (attrs & FILE_ATTRIBUTE_REPARSE_POINT) return;
+        std::wstring subfolder = folder + entry.cFileName + L'\\';
+        if (depth >= kMaxFolderDepth) {
+            unlisted_.push_back({std::move(subfolder), ERROR_CANT_RESOLVE_FILENAME});
+            return;
+        }
+        List(subfolder, depth + 1);
+    }
+
+    std::vector<std::wstring>& files_;
+    std::vector<UnlistedFolder>& unlisted_;
+};
+
+}  // namespace
+
+void ListFolderTree(const std::wstring& folder, std::vector<std::wstring>& files,
+                    std::vector<UnlistedFolder>& unlisted) {
+    TreeLister(files, unlisted).List(folder, 0);
+}
+
+void ListFilesRecursive(const std::wstring& folder, std::vector<std::wstring>& files) {
+    if (!FolderExists(folder)) return;
+    std::vector<UnlistedFolder> unlisted;
+    ListFolderTree(AddTrailingBackslash(folder), files, unlisted);
+}

@@ -1,0 +1,139 @@
+#include <algorithm>
+
+#include "file_list.h"
+#include "vtutils.h"
+
+namespace {
+
+// Upper-casing by the user's locale, as names are compared on this system.
+std::wstring UpperCase(const std::wstring& text) {
+    if (text.empty()) return text;
+    const int length = static_cast<int>(text.size());
+    const int needed = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, text.c_str(),
+                                     length, nullptr, 0, nullptr, nullptr, 0);
+    if (needed <= 0) return text;
+    std::wstring upper(static_cast<size_t>(needed), L'\0');
+    if (LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, text.c_str(), length,
+                      &upper[0], needed, nullptr, nullptr, 0) != needed) {
+        return text;
+    }
+    return upper;
+}
+
+class OverwriteList {
+public:
+    explicit OverwriteList(const std::vector<std::wstring>* names) {
+        if (!names) return;
+        for (const std::wstring& name : *names) upperNames_.push_back(UpperCase(name));
+    }
+
+    bool Contains(const std::wstring& relativePath) const {
+        if (upperNames_.empty()) return false;
+        const std::wstring upper = UpperCase(relativePath);
+        return std::find(upperNames_.begin(), upperNames_.end(), upper) != upperNames_.end();
+    }
+
+private:
+    std::vector<std::wstring> upperNames_;
+};
+
+bool IsKeptExisting(bool keepExisting, DWORD error) {
+    return keepExisting && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
+}
+
+void ClearReadOnly(const std::wstring& path) {
+    const DWORD attrs = GetFileAttributesW(path.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_READONLY) == 0) return;
+    SetFileAttributesW(path.c_str(), attrs & ~FILE_ATTRIBUTE_READONLY);
+}
+
+// Copies the listed files of source (both folders end in a backslash) one by one.
+class TreeCopy {
+public:
+    TreeCopy(const std::wstring& source, const std::wstring& target, bool moveFiles,
+             const std::vector<std::wstring>* overwrite, std::vector<CopyFailure>* failures)
+        : source_(source), target_(target), moveFiles_(moveFiles), overwrite_(overwrite),
+          failures_(failures), knownFolder_(target) {}
+
+    CopyResult Run() {
+        std::vector<std::wstring> files;
+        std::vector<UnlistedFolder> unlisted;
+        ListFolderTree(source_, files, unlisted);
+        CopyResult result = CopyComplete;
+        for (const UnlistedFolder& folder : unlisted) {
+            Fail(Relative(folder.folder), folder.error);
+            result = CopyIncomplete;
+        }
+        for (const std::wstring& file : files) {
+            const CopyResult one = CopyOne(file);
+            if (one == CopyFolderFailed) return CopyFolderFailed;
+            if (one == CopyIncomplete) result = CopyIncomplete;
+        }
+        return result;
+    }
+
+private:
+    CopyResult CopyOne(const std::wstring& file) {
+        const std::wstring relative = Relative(file);
+        const bool keepExisting = !overwrite_.Contains(relative);
+        const std::wstring destination = target_ + relative;
+        if (!EnsureFolderOf(destination)) {
+            Fail(relative, GetLastError());
+            return CopyFolderFailed;
+        }
+        if (!CopyFileW(file.c_str(), destination.c_str(), keepExisting)) {
+            const DWORD error = GetLastError();
+            if (!IsKeptExisting(keepExisting, error)) Fail(relative, error);
+            return CopyIncomplete;
+        }
+        if (moveFiles_) DeleteFileW(file.c_str());
+        ClearReadOnly(destination);
+        return CopyComplete;
+    }
+
+    // Files of one folder come one after another: the last folder made sure of
+    // saves a look-up for each of them.
+    bool EnsureFolderOf(const std::wstring& destination) {
+        const std::wstring folder = destination.substr(0, destination.rfind(L'\\') + 1);
+        if (folder == knownFolder_) return true;
+        if (!FolderExists(folder) && !CreateFolderTree(folder)) return false;
+        knownFolder_ = folder;
+        return true;
+    }
+
+    std::wstring Relative(const std::wstring& path) const { return path.substr(source_.size()); }
+
+    void Fail(const std::wstring& relative, DWORD error) {
+        if (failures_) failures_->push_back({relative, error});
+    }
+
+    const std::wstring& source_;
+    const std::wstring& target_;
+    const bool moveFiles_;
+    const OverwriteList overwrite_;
+    std::vector<CopyFailure>* const failures_;
+    std::wstring knownFolder_;
+};
+
+}  // namespace
+
+CopyResult CopyFolderTree(const std::wstring& source, const std::wstring& target,
+                          bool moveFiles, const std::vector<std::wstring>* overwrite,
+                          std::vector<CopyFailure>* failures) {
+    if (source.empty() || target.empty()) return CopyBadArguments;
+    const std::wstring sourceFolder = AddTrailingBackslash(source);
+    const std::wstring targetFolder = AddTrailingBackslash(target);
+    if (!FolderExists(sourceFolder)) return CopyBadArguments;
+    if (!FolderExists(targetFolder) && !CreateFolderTree(targetFolder)) {
+        const DWORD error = GetLastError();
+        if (failures) failures->push_back({std::wstring(), error});
+        return CopyFolderFailed;
+    }
+    return TreeCopy(sourceFolder, targetFolder, moveFiles, overwrite, failures).Run();
+}
+
+CopyResult CopyFolderTreeKeepSource(const std::wstring& source, const std::wstring& target,
+                                    const std::vector<std::wstring>* overwrite,
+                                    std::vector<CopyFailure>* failures) {
+    return CopyFolderTree(source, target, false, overwrite, failures);
+}

@@ -1,0 +1,69 @@
+#include "ui/controls.h"
+
+#include <richedit.h>
+
+namespace ui {
+
+std::wstring Control::Text() const {
+    int n = GetWindowTextLengthW(hwnd_);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(hwnd_, text.data(), n + 1);
+    text.resize(static_cast<size_t>(n));
+    return text;
+}
+
+RECT Control::Bounds() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool RadioButton::Checked() const {
+    return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void RadioButton::SetChecked(bool checked) {
+    SendMessageW(hwnd(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+namespace {
+
+struct ReadCursor {
+    std::string_view data;
+    size_t pos = 0;
+};
+
+DWORD CALLBACK ReadChunk(DWORD_PTR cookie, BYTE* buf, LONG want, LONG* got) {
+    auto* c = reinterpret_cast<ReadCursor*>(cookie);
+    size_t n = std::min(static_cast<size_t>(want), c->data.size() - c->pos);
+    memcpy(buf, c->data.data() + c->pos, n);
+    c->pos += n;
+    *got = static_cast<LONG>(n);
+    return 0;
+}
+
+DWORD CALLBACK WriteChunk(DWORD_PTR cookie, BYTE* buf, LONG n, LONG* done) {
+    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<char*>(buf),
+                                                   static_cast<size_t>(n));
+    *done = n;
+    return 0;
+}
+
+}  // namespace
+
+bool RichEdit::LoadRtf(std::string_view rtf) {
+    ReadCursor cursor{rtf};
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cursor), 0, ReadChunk};
+    SendMessageW(hwnd(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    return es.dwError == 0 && cursor.pos > 0;
+}
+
+std::string RichEdit::SaveRtf() const {
+    std::string out;
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&out), 0, WriteChunk};
+    SendMessageW(hwnd(), EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    return out;
+}
+
+}  // namespace ui

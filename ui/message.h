@@ -1,0 +1,39 @@
+#pragma once
+// Every message box goes through one seam so window tests can answer them
+// in-process and check what was asked.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace ui {
+
+struct MessageRequest {
+    HWND owner;
+    std::wstring text;
+    std::wstring caption;
+    UINT type;  // MB_* flags: buttons and icon
+};
+
+using MessageHandler = std::function<int(const MessageRequest&)>;
+
+// Shows a modal message box and returns the button pressed (IDYES, IDOK ...).
+int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type);
+
+// Replaces the handler; an empty handler restores the real message box.
+// Returns the previous one.
+MessageHandler SetMessageHandler(MessageHandler handler);
+
+// The question asked before the user leaves the installer. True means leave.
+bool ConfirmExit(HWND owner);
+
+// Shows an error nobody handled: the text (a full stop added when its last
+// character sorts after one), the application's title, OK and the error icon.
+void ShowErrorReport(HWND owner, std::wstring text);
+
+// The executable's file name up to its first dot.
+std::wstring ApplicationTitle();
+
+extern const wchar_t kInstallerCaption[];
+
+}  // namespace ui

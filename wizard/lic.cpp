@@ -1,0 +1,50 @@
+#include "wizard/lic.h"
+
+#include "ui/error.h"
+#include "ui/message.h"
+
+TLic_win::TLic_win(HMODULE licenceModule) : ui::Form(kLayout), licenceModule_(licenceModule) {
+    Bind(Panel1, kPanel1);
+    Bind(Button1, kButton1);
+    Bind(Button2, kButton2);
+    Bind(Panel2, kPanel2);
+    Bind(Panel3, kPanel3);
+    Bind(Label1, kLabel1);
+    Bind(Label2, kLabel2);
+    Bind(Button3, kButton3);
+    Bind(Label3, kLabel3);
+    Bind(Label4, kLabel4);
+    Bind(RichEdit1, kRichEdit1);
+    Bind(RadioButton1, kRadioButton1);
+    Bind(RadioButton2, kRadioButton2);
+    Bind(Image1, kImage1);
+    Bind(Button4, kButton4);
+    OnClick(kRadioButton1, [this] { RadioButton1Click(); });
+    OnClick(kRadioButton2, [this] { RadioButton2Click(); });
+    OnClick(kButton1, [this] { Button1Click(); });
+    OnClick(kButton4, [this] { Button4Click(); });
+}
+
+void TLic_win::FormCreate() {
+    auto rtf = ui::FindRawResource(licenceModule_, L"Lic");
+    if (!rtf) throw ui::Error(L"Resource Lic not found");
+    RichEdit1.LoadRtf(*rtf);
+}
+
+void TLic_win::RadioButton1Click() {
+    Button2.SetEnabled(RadioButton1.Checked());
+    RadioButton2.SetChecked(!RadioButton1.Checked());
+}
+
+void TLic_win::RadioButton2Click() {
+    RadioButton1.SetChecked(!RadioButton2.Checked());
+    Button2.SetEnabled(RadioButton1.Checked());
+}
+
+void TLic_win::Button1Click() {
+    if (ui::ConfirmExit(hwnd())) SetModalResult(ui::kCancel);
+}
+
+void TLic_win::Button4Click() {
+    // The printout of the agreement plugs in here.
+}

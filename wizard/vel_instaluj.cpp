@@ -1,0 +1,53 @@
+// The installer's entry point: the welcome and licence pages in a loop that
+// Back restarts, then the install window as the main window.
+#include <objbase.h>
+#include <windows.h>
+
+#include "ui/error.h"
+#include "ui/form.h"
+#include "ui/message.h"
+#include "ui/platform.h"
+#include "wizard/lic.h"
+#include "wizard/witaj.h"
+
+namespace {
+
+int RunPages() {
+    int licResult;
+    do {
+        {
+            Twitaj_win witaj;
+            if (witaj.ShowModal() != ui::kNext) return ui::kCancel;
+        }
+        TLic_win lic;
+        licResult = lic.ShowModal();
+    } while (licResult == ui::kBack);
+    return licResult;
+}
+
+int Run() {
+    if (RunPages() != ui::kNext) return 0;
+    // The install window takes over here as the application's main window.
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+    ui::RestrictDllSearch();
+    // The shell link objects of the shortcuts need a single-threaded apartment.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    ui::InitControls();
+    int rc = 0;
+    try {
+        rc = Run();
+    } catch (const ui::Error& e) {
+        ui::ShowErrorReport(nullptr, e.text());
+        rc = 1;
+    } catch (const std::exception& e) {
+        ui::ShowErrorReport(nullptr, L"Nieoczekiwany błąd programu");
+        rc = 1;
+    }
+    CoUninitialize();
+    return rc;
+}

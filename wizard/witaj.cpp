@@ -1,0 +1,23 @@
+#include "wizard/witaj.h"
+
+#include "ui/message.h"
+
+Twitaj_win::Twitaj_win() : ui::Form(kLayout) {
+    Bind(Image1, kImage1);
+    Bind(Panel1, kPanel1);
+    Bind(Label1, kLabel1);
+    Bind(Label2, kLabel2);
+    Bind(Label3, kLabel3);
+    Bind(Label4, kLabel4);
+    Bind(Label5, kLabel5);
+    Bind(Label6, kLabel6);
+    Bind(Label7, kLabel7);
+    Bind(Button1, kButton1);
+    Bind(Button2, kButton2);
+    Bind(Label9, kLabel9);
+    OnClick(kButton1, [this] { Button1Click(); });
+}
+
+void Twitaj_win::Button1Click() {
+    if (ui::ConfirmExit(hwnd())) SetModalResult(ui::kCancel);
+}

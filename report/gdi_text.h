@@ -1,0 +1,57 @@
+#pragma once
+// Text on a GDI device: measuring for the text flow and drawing its pieces.
+// Positions are in inches from the paper's top-left corner.
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "handles.h"
+#include "text_flow.h"
+
+namespace report {
+
+// A page's geometry in the device's pixels.
+struct PageGeometry {
+    int dpiX = 96, dpiY = 96;
+    int paperWidth = 816, paperHeight = 1056;  // the whole sheet
+    int offsetX = 0, offsetY = 0;              // the printable area's corner on the sheet
+    int printWidth = 816, printHeight = 1056;  // the printable area
+
+    static PageGeometry Of(HDC dc);
+    static PageGeometry Letter(int dpi);
+    double PaperWidthInches() const { return double(paperWidth) / dpiX; }
+    double PaperHeightInches() const { return double(paperHeight) / dpiY; }
+    int DeviceX(double inches) const;  // in the printable area's coordinates
+    int DeviceY(double inches) const;
+};
+
+// Creates fonts for the device once each and measures with them.
+class GdiText : public TextMeasure {
+public:
+    GdiText(HDC dc, const PageGeometry& geometry);
+    ~GdiText() override;
+    GdiText(const GdiText&) = delete;
+    GdiText& operator=(const GdiText&) = delete;
+
+    double Width(const FontSpec& font, const std::u16string& text) override;
+    FontMetrics Metrics(const FontSpec& font) override;
+
+    // Draws on dc (the device itself or a recording made against it).
+    void Draw(HDC dc, const Piece& piece);
+
+private:
+    using Key = std::tuple<std::u16string, int, bool, bool, bool>;
+    HFONT Font(const FontSpec& font);
+    void Select(HFONT font);
+
+    HDC dc_;
+    PageGeometry geometry_;
+    std::map<Key, FontHandle> fonts_;
+    std::map<HFONT, FontMetrics> metrics_;
+    HGDIOBJ original_ = nullptr;
+    HFONT selected_ = nullptr;
+};
+
+}  // namespace report

@@ -1,0 +1,53 @@
+#include "memo_buf.h"
+
+#include <richedit.h>
+
+#include "rtf_reader.h"
+#include "ui/error.h"
+
+namespace report {
+
+void MemoBuf::SetRTF(const std::string& bytes) {
+    RtfResult r = ReadRtf(bytes);
+    if (!r.ok)
+        throw ui::Error(L"Nie można odczytać tekstu do wydruku: " + std::wstring(r.error.begin(), r.error.end()) +
+                        L".");
+    doc_ = std::move(r.doc);
+}
+
+void MemoBuf::PrintAll() {
+    FlowFrame frame;
+    frame.left = PrintStart;
+    frame.right = PrintEnd;
+    frame.startY = report_.YPos();
+    frame.pageTop = report_.SectionTop();
+    frame.pageBottom = report_.SectionBottom();
+    FlowResult flow = LayoutText(doc_, frame, report_.Measure());
+    for (size_t i = 0; i < flow.pages.size(); ++i) {
+        if (i) report_.NewPage();
+        for (const Piece& p : flow.pages[i].pieces) report_.Draw(p);
+    }
+    report_.GotoXY(report_.XPos(), flow.endY);
+}
+
+namespace {
+
+DWORD CALLBACK AppendChunk(DWORD_PTR cookie, LPBYTE data, LONG size, LONG* done) {
+    static_cast<std::string*>(reinterpret_cast<void*>(cookie))->append(reinterpret_cast<char*>(data), size);
+    *done = size;
+    return 0;
+}
+
+}  // namespace
+
+std::string StreamOutRtf(HWND richEdit) {
+    std::string out;
+    EDITSTREAM es{};
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
+    es.pfnCallback = &AppendChunk;
+    SendMessageW(richEdit, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    if (es.dwError) throw ui::Error(L"Nie można odczytać tekstu umowy (błąd " + std::to_wstring(es.dwError) + L").");
+    return out;
+}
+
+}  // namespace report

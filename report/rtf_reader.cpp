@@ -445,7 +445,7 @@ private:
     int font_ = -1;
     bool fontNameDone_ = false;
     int ansiCp_ = 1252;
-    int deff_ = -1;
+    int deff_ = 0;  // without \deff, font 0 is the default
 };
 
 }  // namespace

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Times four ways of copying a tree on this machine, several runs each, into an
+# empty target: the engine (CopyFolderTreeKeepSource), the floor (a bare
+# FindFirstFileW + CopyFileW loop), Wine's xcopy in the same prefix and the
+# host's cp -a. Two trees: 5,000 small files and 40 files of 8 MB. Then the
+# memory that listing 100,000 files costs.
+# Usage: bench/copy-bench.sh [BUILD_DIR]   (default build/tests; RUNS=5)
+set -eu
+src=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$src/build/tests}" && pwd)
+exe=$build/bench/copy_bench.exe
+runs=${RUNS:-5}
+out=${VEL_BENCH_OUT:-$src/bench/out}
+[ -f "$exe" ] || { echo "no $exe: build the copy_bench target first" >&2; exit 1; }
+mkdir -p "$out"
+
+. "$src/scripts/wine-env.sh"
+vel_xvfb
+WINEPREFIX=$(vel_prefix bench)
+export WINEPREFIX
+vel_wineserver "$WINEPREFIX"
+"$VEL_WINE64" "$exe" >/dev/null 2>&1 </dev/null || true   # first start of a prefix is slow
+
+winpath() { local p=${1//\//\\}; echo "Z:$p"; }
+now_ns() { date +%s%N; }
+median() { sort -n | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+count_files() { find "$1" -type f | wc -l; }
+
+make_tree() {  # kind folder
+  [ -f "$2.done" ] && return 0
+  rm -rf "$2"
+  python3 "$src/bench/make_tree.py" "$1" "$2"
+  touch "$2.done"
+}
+
+# run_one method source target: prints "wall_ms internal_ms"
+run_one() {
+  local method=$1 s=$2 t=$3 log=$out/last.log t0 wall internal=-
+  rm -rf "$t"
+  t0=$(now_ns)
+  case $method in
+    keep|floor) "$VEL_WINE64" "$exe" "$method" "$(winpath "$s")" "$(winpath "$t")" >"$log" 2>&1 </dev/null ;;
+    xcopy) "$VEL_WINE64" xcopy /E /I /H /K /Y "$(winpath "$s")" "$(winpath "$t")" >"$log" 2>&1 </dev/null ;;
+    cp) cp -a "$s" "$t" >"$log" 2>&1 ;;
+  esac || { echo "$method failed:" >&2; cat "$log" >&2; exit 1; }
+  wall=$(( ($(now_ns) - t0) / 1000000 ))
+  case $method in keep|floor) internal=$(awk '{print $2}' "$log" | tr -d '\r') ;; esac
+  local want got
+  want=$(count_files "$s"); got=$(count_files "$t")
+  [ "$want" = "$got" ] || { echo "$method copied $got of $want files" >&2; exit 1; }
+  echo "$wall $internal"
+}
+
+bench_tree() {  # kind description
+  local kind=$1 s=$out/src-$1 t=$out/dst-$1 m r line
+  make_tree "$kind" "$s"
+  declare -A wall internal
+  for m in keep floor xcopy cp; do wall[$m]=; internal[$m]=; done
+  for r in $(seq "$runs"); do
+    for m in keep floor xcopy cp; do   # interleaved, so drift hits every method alike
+      line=$(run_one "$m" "$s" "$t")
+      wall[$m]+="${line% *} "; internal[$m]+="${line#* } "
+    done
+  done
+  rm -rf "$t"
+  local floor_wall floor_int
+  floor_wall=$(echo ${wall[floor]} | tr ' ' '\n' | median)
+  floor_int=$(echo ${internal[floor]} | tr ' ' '\n' | median)
+  echo
+  echo "$2: median of $runs runs (wall = whole process incl. Wine start-up; in-exe = copy call only)"
+  printf '  %-6s %10s %8s %12s %8s\n' method wall_ms ratio in-exe_ms ratio
+  for m in keep floor xcopy cp; do
+    local w i ri=-
+    w=$(echo ${wall[$m]} | tr ' ' '\n' | median)
+    i=-
+    if [ "$m" = keep ] || [ "$m" = floor ]; then
+      i=$(echo ${internal[$m]} | tr ' ' '\n' | median)
+      ri=$(awk -v a="$i" -v b="$floor_int" 'BEGIN {printf "%.2f", a/b}')
+    fi
+    printf '  %-6s %10s %8s %12s %8s\n' "$m" "$w" \
+      "$(awk -v a="$w" -v b="$floor_wall" 'BEGIN {printf "%.2f", a/b}')" "$i" "$ri"
+  done
+}
+
+bench_tree small "tree (a): 5,000 files of 1-16 KB in nested folders"
+bench_tree large "tree (b): 40 files of 8 MB"
+
+make_tree many "$out/src-many"
+echo
+echo "listing 100,000 files with ListFilesRecursive (3 runs):"
+for r in 1 2 3; do
+  echo "  $("$VEL_WINE64" "$exe" list "$(winpath "$out/src-many")" </dev/null | tr -d '\r')"
+done

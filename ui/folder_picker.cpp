@@ -1,0 +1,72 @@
+#include "ui/folder_picker.h"
+
+#include <shlobj.h>
+
+#include <utility>
+
+namespace ui {
+
+namespace {
+
+FolderPickHandler& Handler() {
+    static FolderPickHandler handler;
+    return handler;
+}
+
+void CentreOnScreen(HWND dialog) {
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int CALLBACK BrowseCallback(HWND dialog, UINT msg, LPARAM, LPARAM data) {
+    if (msg != BFFM_INITIALIZED) return 0;
+    CentreOnScreen(dialog);
+    const auto* start = reinterpret_cast<const std::wstring*>(data);
+    if (!start->empty())
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start->c_str()));
+    return 0;
+}
+
+std::optional<std::wstring> ShowSystemPicker(const FolderPickRequest& request) {
+    wchar_t displayName[MAX_PATH] = {};
+    BROWSEINFOW bi{};
+    bi.hwndOwner = request.owner;
+    bi.pidlRoot = nullptr;  // the desktop
+    bi.pszDisplayName = displayName;
+    bi.lpszTitle = nullptr;
+    bi.ulFlags = BIF_NEWDIALOGSTYLE | BIF_RETURNONLYFSDIRS;
+    bi.lpfn = BrowseCallback;
+    bi.lParam = reinterpret_cast<LPARAM>(&request.startFolder);
+    PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&bi);
+    if (!pidl) return std::nullopt;
+    wchar_t path[MAX_PATH + 1] = {};
+    const bool named = SHGetPathFromIDListW(pidl, path) && path[0];
+    CoTaskMemFree(pidl);
+    if (!named) return std::nullopt;
+    return std::wstring(path);
+}
+
+}  // namespace
+
+std::optional<std::wstring> PickFolder(HWND owner, const std::wstring& startFolder) {
+    FolderPickRequest request{owner, startFolder};
+    if (Handler()) return Handler()(request);
+    return ShowSystemPicker(request);
+}
+
+FolderPickHandler SetFolderPickHandler(FolderPickHandler handler) {
+    return std::exchange(Handler(), std::move(handler));
+}
+
+bool FolderBrowser::Execute(HWND owner) {
+    std::optional<std::wstring> chosen = PickFolder(owner, start_);
+    if (!chosen) return false;
+    folder_ = std::move(*chosen);
+    return true;
+}
+
+}  // namespace ui

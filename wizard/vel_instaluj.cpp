@@ -7,6 +7,7 @@
 #include "ui/form.h"
 #include "ui/message.h"
 #include "ui/platform.h"
+#include "wizard/inst_main.h"
 #include "wizard/lic.h"
 #include "wizard/witaj.h"
 
@@ -27,7 +28,10 @@ int RunPages() {
 
 int Run() {
     if (RunPages() != ui::kNext) return 0;
-    // The install window takes over here as the application's main window.
+    // The install window is the main window: the program ends when it closes.
+    Tinst_main_win inst_main_win;
+    inst_main_win.Create(nullptr, true);
+    ui::RunMessageLoop(inst_main_win.hwnd());
     return 0;
 }
 

@@ -1,0 +1,82 @@
+// The shortcuts made at the end of an installation: one shell link to the
+// installed program, saved on the desktop and in a programs-menu folder.
+#include "wizard/shortcuts.h"
+
+#include <shlobj.h>
+
+#include <optional>
+#include <utility>
+
+#include "engine/vtutils.h"
+#include "ui/error.h"
+#include "ui/handles.h"
+#include "ui/shell_folders.h"
+#include "ui/text.h"
+#include "wizard/inst_main.h"
+#include "wizard/install_support.h"
+
+namespace {
+
+ShellLinkFactory& Factory() {
+    static ShellLinkFactory factory;
+    return factory;
+}
+
+HRESULT CreateLinkObject(IUnknown** object) {
+    if (Factory()) return Factory()(object);
+    return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                            IID_IUnknown, reinterpret_cast<void**>(object));
+}
+
+std::wstring GuidText(const GUID& guid) {
+    wchar_t text[40] = {};
+    StringFromGUID2(guid, text, 40);
+    return text;
+}
+
+// The shared folder when the shell can name it, otherwise the user's own. A
+// shared folder that exists but refuses the write gets no second try.
+std::optional<std::wstring> FolderWithFallback(int shared, int own) {
+    if (auto folder = ui::SpecialFolderPath(shared)) return folder;
+    return ui::SpecialFolderPath(own);
+}
+
+void SaveLink(IPersistFile& file, const std::wstring& name) {
+    // A save that fails (no rights, say) leaves that shortcut out; the rest goes on.
+    file.Save(name.c_str(), FALSE);
+}
+
+}  // namespace
+
+ShellLinkFactory SetShellLinkFactory(ShellLinkFactory factory) {
+    return std::exchange(Factory(), std::move(factory));
+}
+
+void Tinst_main_win::CreateShortcuts(const std::wstring& folder) {
+    const std::wstring target = CollapseKeepingNetworkPrefix(folder + L"\\vel.exe");
+    const std::wstring workingFolder = target.substr(0, target.rfind(L'\\') + 1);
+
+    ui::ComPtr<IUnknown> object;
+    const HRESULT hr = CreateLinkObject(object.put());
+    if (FAILED(hr) || !object)
+        throw ui::Error(ui::SystemErrorText(static_cast<unsigned long>(hr)) + L", ClassID: " +
+                        GuidText(CLSID_ShellLink));
+    ui::ComPtr<IShellLinkW> link;
+    ui::ComPtr<IPersistFile> file;
+    if (FAILED(object->QueryInterface(IID_IShellLinkW, link.put_void())) ||
+        FAILED(object->QueryInterface(IID_IPersistFile, file.put_void())))
+        throw ui::Error(L"Interface not supported");
+
+    link->SetPath(target.c_str());
+    link->SetWorkingDirectory(workingFolder.c_str());
+
+    if (auto desktop = FolderWithFallback(CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY))
+        SaveLink(*file.get(), CollapseKeepingNetworkPrefix(*desktop + L"\\Velandra.lnk"));
+
+    auto programs = FolderWithFallback(CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS);
+    if (!programs) return;
+    const std::wstring menuFolder = CollapseKeepingNetworkPrefix(*programs + L"\\Velandra");
+    if (!FolderExists(menuFolder)) CreateFolderTree(menuFolder);
+    if (FolderExists(menuFolder))
+        SaveLink(*file.get(), CollapseKeepingNetworkPrefix(*programs + L"\\Velandra\\Velandra.lnk"));
+}

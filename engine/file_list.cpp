@@ -36,8 +36,9 @@ bool IsEndOfListing(DWORD error) {
 
 class TreeLister {
 public:
-    TreeLister(std::vector<std::wstring>& files, std::vector<UnlistedFolder>& unlisted)
-        : files_(files), unlisted_(unlisted) {}
+    TreeLister(std::vector<std::wstring>& files, std::vector<UnlistedFolder>& unlisted,
+               std::vector<DWORD>* attributes)
+        : files_(files), unlisted_(unlisted), attributes_(attributes) {}
 
     void List(const std::wstring& folder, int depth) {
         WIN32_FIND_DATAW entry;
@@ -61,6 +62,7 @@ private:
         const DWORD attrs = entry.dwFileAttributes;
         if ((attrs & FILE_ATTRIBUTE_DIRECTORY) == 0) {
             files_.push_back(folder + entry.cFileName);
+            if (attributes_) attributes_->push_back(attrs);
             return;
         }
         // A link to a folder may lead back up the tree: it is not followed.
@@ -75,13 +77,14 @@ private:
 
     std::vector<std::wstring>& files_;
     std::vector<UnlistedFolder>& unlisted_;
+    std::vector<DWORD>* const attributes_;
 };
 
 }  // namespace
 
 void ListFolderTree(const std::wstring& folder, std::vector<std::wstring>& files,
-                    std::vector<UnlistedFolder>& unlisted) {
-    TreeLister(files, unlisted).List(folder, 0);
+                    std::vector<UnlistedFolder>& unlisted, std::vector<DWORD>* attributes) {
+    TreeLister(files, unlisted, attributes).List(folder, 0);
 }
 
 void ListFilesRecursive(const std::wstring& folder, std::vector<std::wstring>& files) {

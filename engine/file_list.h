@@ -11,7 +11,9 @@ struct UnlistedFolder {
     DWORD error;
 };
 
-// Appends every file below folder (which must end in a backslash) to files.
-// Folders that could not be enumerated, or lie too deep, go to unlisted.
+// Appends every file below folder (which must end in a backslash) to files,
+// and, when asked, each file's attributes to attributes. Folders that could
+// not be enumerated, or lie too deep, go to unlisted.
 void ListFolderTree(const std::wstring& folder, std::vector<std::wstring>& files,
-                    std::vector<UnlistedFolder>& unlisted);
+                    std::vector<UnlistedFolder>& unlisted,
+                    std::vector<DWORD>* attributes = nullptr);

@@ -58,14 +58,15 @@ public:
     CopyResult Run() {
         std::vector<std::wstring> files;
         std::vector<UnlistedFolder> unlisted;
-        ListFolderTree(source_, files, unlisted);
+        std::vector<DWORD> attributes;
+        ListFolderTree(source_, files, unlisted, &attributes);
         CopyResult result = CopyComplete;
         for (const UnlistedFolder& folder : unlisted) {
             Fail(Relative(folder.folder), folder.error);
             result = CopyIncomplete;
         }
-        for (const std::wstring& file : files) {
-            const CopyResult one = CopyOne(file);
+        for (size_t i = 0; i < files.size(); ++i) {
+            const CopyResult one = CopyOne(files[i], attributes[i]);
             if (one == CopyFolderFailed) return CopyFolderFailed;
             if (one == CopyIncomplete) result = CopyIncomplete;
         }
@@ -73,7 +74,7 @@ public:
     }
 
 private:
-    CopyResult CopyOne(const std::wstring& file) {
+    CopyResult CopyOne(const std::wstring& file, DWORD sourceAttributes) {
         const std::wstring relative = Relative(file);
         const bool keepExisting = !overwrite_.Contains(relative);
         const std::wstring destination = target_ + relative;
@@ -87,7 +88,9 @@ private:
             return CopyIncomplete;
         }
         if (moveFiles_) DeleteFileW(file.c_str());
-        ClearReadOnly(destination);
+        // A file the copy has just created carries the source's attributes and
+        // nothing else: only a read-only source or a replaced file needs a look.
+        if (!keepExisting || (sourceAttributes & FILE_ATTRIBUTE_READONLY)) ClearReadOnly(destination);
         return CopyComplete;
     }
 

@@ -87,13 +87,21 @@ TEST_F(TreeCopyTest, TargetHoldingEveryFileKeepsAllButListedNamesRelativeToSourc
 }
 
 TEST_F(TreeCopyTest, ReadOnlySourceArrivesWritable) {
-    WriteSource(L"ro.txt", "ro");
-    SetAttributes(L"RunImage\\ro.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    for (const wchar_t* name : {L"ro.txt", L"listed.txt"}) {
+        WriteSource(name, "new");
+        SetAttributes(L"RunImage\\" + std::wstring(name), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    }
+    WriteTarget(L"listed.txt", "old");
+    const Names overwrite{L"listed.txt"};
 
-    EXPECT_EQ(Copy(), CopyComplete);
-    const DWORD copied = tree.Attributes(L"Vantrel\\Velandra\\ro.txt");
-    EXPECT_FALSE(HasAttribute(copied, FILE_ATTRIBUTE_READONLY)) << std::hex << copied;
-    EXPECT_TRUE(HasAttribute(tree.Attributes(L"RunImage\\ro.txt"), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(Copy(&overwrite), CopyComplete);
+    for (const wchar_t* name : {L"ro.txt", L"listed.txt"}) {
+        EXPECT_EQ(ReadTarget(name), "new");
+        const DWORD copied = tree.Attributes(L"Vantrel\\Velandra\\" + std::wstring(name));
+        EXPECT_FALSE(HasAttribute(copied, FILE_ATTRIBUTE_READONLY)) << std::hex << copied;
+        EXPECT_TRUE(HasAttribute(tree.Attributes(L"RunImage\\" + std::wstring(name)),
+                                 FILE_ATTRIBUTE_READONLY));
+    }
 }
 
 TEST_F(TreeCopyTest, ReadOnlyTargetFileNotListedIsKeptAsItWas) {

@@ -1,0 +1,166 @@
+#include "print_job.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "memo_buf.h"
+#include "printer.h"
+#include "test_files.h"
+#include "ui/error.h"
+
+using namespace report;
+
+namespace {
+
+// Every job in these tests prints into memory; the record outlives the job.
+class PrintJobTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sent_ = std::make_shared<std::vector<MemoryPrinter::Sent>>();
+        auto sent = sent_;
+        previous_ = SetPrinterOpener([sent] {
+            auto p = std::make_unique<MemoryPrinter>();
+            p->sent = sent;
+            return p;
+        });
+        owner_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 500, 400,
+                                 nullptr, nullptr, nullptr, nullptr);
+        job_.Title = L"Wydruk licencji";
+    }
+    void TearDown() override {
+        SetPrinterOpener(previous_);
+        DestroyWindow(owner_);
+    }
+
+    // The licence page's handler: the licence from 1.5 to 8 inches, half an inch down.
+    static void PrintLicence(Report& r, const std::string& rtf) {
+        MemoBuf buf(r);
+        buf.SetRTF(rtf);
+        buf.PrintStart = 1.5;
+        buf.PrintEnd = 8.0;
+        r.GotoXY(0, r.YPos() + 0.5);
+        buf.PrintAll();
+    }
+
+    std::shared_ptr<std::vector<MemoryPrinter::Sent>> sent_;
+    PrinterOpener previous_;
+    HWND owner_ = nullptr;
+    PrintJob job_;
+};
+
+// The licence twice over: longer than a page.
+std::string LongLicence() {
+    std::string rtf = LicenceRtf();
+    size_t body = rtf.find("\\pard");
+    return rtf.substr(0, rtf.rfind('}')) + rtf.substr(body);
+}
+
+}  // namespace
+
+TEST_F(PrintJobTest, SettingsOfTheJob) {
+    EXPECT_EQ(L"Report Status", job_.StatusCaption);
+    EXPECT_EQ(L"Generating page %p", job_.StatusText);
+    EXPECT_EQ(L"Output Options", job_.OutputOptionsCaption);
+    EXPECT_EQ(L"Report Preview", job_.PreviewCaption);
+    EXPECT_EQ(1, job_.Copies);
+    EXPECT_EQ(1, job_.FirstPage);
+    EXPECT_EQ(9999, job_.LastPage);
+    EXPECT_EQ(1.0, job_.Margin.left);
+    EXPECT_EQ(1.0, job_.Margin.top);
+    EXPECT_EQ(1.0, job_.Margin.right);
+    EXPECT_EQ(1.0, job_.Margin.bottom);
+}
+
+TEST_F(PrintJobTest, RecordsEveryPageThenSendsOneDocumentWithTheTitle) {
+    std::string rtf = LongLicence();
+    int handlerCalls = 0;
+    job_.OnPrint = [&](Report& r) {
+        ++handlerCalls;
+        EXPECT_TRUE(sent_->empty());  // nothing reaches the printer while pages are produced
+        EXPECT_DOUBLE_EQ(1.0, r.YPos());
+        PrintLicence(r, rtf);
+    };
+    EXPECT_TRUE(job_.Execute(owner_));
+    EXPECT_EQ(1, handlerCalls);
+    ASSERT_EQ(1u, sent_->size());
+    const auto& doc = sent_->front();
+    EXPECT_EQ(L"Wydruk licencji", doc.title);
+    ASSERT_GE(doc.pages.size(), 2u);
+
+    const int dpi = 96;
+    for (size_t i = 0; i < doc.pages.size(); ++i) {
+        auto texts = TextsOf(doc.pages[i].get());
+        ASSERT_FALSE(texts.empty()) << "page " << i + 1;
+        int minX = texts[0].x, minY = texts[0].y, maxY = texts[0].y;
+        for (const auto& t : texts) {
+            minX = std::min(minX, t.x);
+            minY = std::min(minY, t.y);
+            maxY = std::max(maxY, t.y);
+            EXPECT_EQ(L"Tahoma", t.face);
+        }
+        EXPECT_NEAR(1.5 * dpi, minX, 1) << "page " << i + 1;  // the same limits on every page
+        EXPECT_LE(maxY, 10 * dpi) << "page " << i + 1;        // above the bottom margin
+        // The first baseline: half an inch below the top margin, then at the top margin.
+        double top = i == 0 ? 1.5 : 1.0;
+        EXPECT_GT(minY, top * dpi) << "page " << i + 1;
+        EXPECT_LT(minY, (top + 0.25) * dpi) << "page " << i + 1;
+    }
+    auto first = TextsOf(doc.pages[0].get());
+    EXPECT_EQ(L"UMOWA", first[0].text);
+    EXPECT_TRUE(first[0].bold && first[0].underline);
+    EXPECT_GT(first[0].x, 2 * dpi);  // centred
+}
+
+TEST_F(PrintJobTest, StatusWindowShowsThePageAndCancelStopsBeforeAnythingIsSent) {
+    std::wstring seenText;
+    bool ownerDisabled = false;
+    job_.OnPrint = [&](Report& r) {
+        r.NewPage();
+        HWND status = FindWindowW(nullptr, L"Report Status");
+        ASSERT_NE(nullptr, status);
+        ownerDisabled = !IsWindowEnabled(owner_);
+        wchar_t text[100] = {};
+        GetWindowTextW(FindWindowExW(status, nullptr, L"STATIC", nullptr), text, 100);
+        seenText = text;
+        HWND cancel = FindWindowExW(status, nullptr, L"BUTTON", L"Cancel");
+        ASSERT_NE(nullptr, cancel);
+        SendMessageW(cancel, BM_CLICK, 0, 0);
+        r.NewPage();  // the job stops here
+        ADD_FAILURE() << "the job went on after Cancel";
+    };
+    EXPECT_FALSE(job_.Execute(owner_));
+    EXPECT_EQ(L"Generating page 2", seenText);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(IsWindowEnabled(owner_));
+    EXPECT_EQ(nullptr, FindWindowW(nullptr, L"Report Status"));
+    EXPECT_TRUE(sent_->empty());
+}
+
+TEST_F(PrintJobTest, HandlerAndPrinterErrorsReachTheCallerAndNothingIsSent) {
+    job_.OnPrint = [](Report&) { throw ui::Error(L"błąd"); };
+    EXPECT_THROW(job_.Execute(owner_), ui::Error);
+    EXPECT_TRUE(IsWindowEnabled(owner_));
+    EXPECT_EQ(nullptr, FindWindowW(nullptr, L"Report Status"));
+    EXPECT_TRUE(sent_->empty());
+
+    SetPrinterOpener([]() -> std::unique_ptr<Printer> { throw ui::Error(L"Nie można drukować: brak domyślnej drukarki."); });
+    bool called = false;
+    job_.OnPrint = [&](Report&) { called = true; };
+    try {
+        job_.Execute(owner_);
+        ADD_FAILURE() << "no error";
+    } catch (const ui::Error& e) {
+        EXPECT_EQ(L"Nie można drukować: brak domyślnej drukarki.", e.text());
+    }
+    EXPECT_FALSE(called);
+}
+
+TEST_F(PrintJobTest, PageRangeAndCopies) {
+    job_.OnPrint = [](Report& r) { r.NewPage(); r.NewPage(); };  // three pages
+    job_.FirstPage = 2;
+    job_.Copies = 2;
+    EXPECT_TRUE(job_.Execute(owner_));
+    ASSERT_EQ(1u, sent_->size());
+    EXPECT_EQ(4u, sent_->front().pages.size());
+}

@@ -12,7 +12,7 @@ struct JobCancelled {};
 }  // namespace
 
 bool PrintJob::Execute(HWND owner) {
-    std::unique_ptr<Printer> printer = OpenPrinter();
+    std::unique_ptr<Printer> printer = OpenJobPrinter();
     std::vector<EmfHandle> pages;
     {
         StatusWindow status(owner, StatusCaption, StatusText);

@@ -91,7 +91,7 @@ PrinterOpener SetPrinterOpener(PrinterOpener opener) {
     return old;
 }
 
-std::unique_ptr<Printer> OpenPrinter() {
+std::unique_ptr<Printer> OpenJobPrinter() {
     return Opener() ? Opener()() : OpenDefaultPrinter();
 }
 

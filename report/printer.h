@@ -33,7 +33,7 @@ std::unique_ptr<Printer> OpenDefaultPrinter();
 // Replaces how print jobs open their printer (an empty opener restores the
 // default printer); returns the previous opener.
 PrinterOpener SetPrinterOpener(PrinterOpener opener);
-std::unique_ptr<Printer> OpenPrinter();
+std::unique_ptr<Printer> OpenJobPrinter();
 
 // A printer that keeps what it is sent: for tests. Its reference is a memory
 // DC of the screen with a Letter-sized page.

@@ -1,0 +1,33 @@
+#pragma once
+// What the end-to-end scenarios know of the installer: where it is, the
+// captions of its windows and the ids of their controls.
+#include <string>
+
+#include "tests/e2e/driver.h"
+#include "wizard/lic.h"
+#include "wizard/witaj.h"
+
+namespace e2e {
+
+extern const wchar_t kWelcomeCaption[];
+extern const wchar_t kLicenceCaption[];
+extern const wchar_t kInstallerCaption[];  // the install window and the exit question
+extern const wchar_t kExitQuestion[];
+
+// The installer that the build made (overridable with VEL_E2E_INSTALLER).
+std::wstring InstallerPath();
+
+// Starts the installer and waits for its welcome page.
+Process LaunchInstaller(const std::wstring& exe = InstallerPath());
+
+// Next on the welcome page; returns the licence page.
+HWND GoToLicence(const Process& p, HWND welcome);
+
+// Agrees to the licence and presses Next; waits until the page is gone.
+void AgreeAndNext(const Process& p, HWND licence);
+
+// After the licence page closed with Next: if the install window opens, closes
+// it by its close box. Returns the exit code of the process.
+DWORD FinishAfterLicence(Process& p);
+
+}  // namespace e2e

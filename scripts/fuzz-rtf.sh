@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the RTF reader and text flow natively with libFuzzer and the address
 # and undefined-behaviour sanitizers, then fuzzes them.
-# Usage: scripts/fuzz-rtf.sh [seconds]   (default 60)
+# Usage: scripts/fuzz-rtf.sh [seconds] [more libFuzzer options]   (default 60 s)
 # New corpus entries go to report/fuzz/corpus-work; crashes to report/fuzz/out.
 set -eu
 src=$(cd "$(dirname "$0")/.." && pwd)
 secs=${1:-60}
+shift || true
 fuzz=$src/report/fuzz
 out=$fuzz/out
 mkdir -p "$out" "$fuzz/corpus-work"
@@ -14,5 +15,5 @@ clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   "$src/report/codepages.cpp" -o "$out/rtf_fuzz"
 cd "$out"
 exec ./rtf_fuzz -jobs=1 -workers=1 -max_total_time="$secs" -rss_limit_mb=1024 -timeout=10 \
-  -max_len=65536 -print_final_stats=1 -artifact_prefix="$out/" \
+  -max_len=65536 -print_final_stats=1 -artifact_prefix="$out/" "$@" \
   "$fuzz/corpus-work" "$fuzz/corpus"

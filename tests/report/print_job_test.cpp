@@ -120,6 +120,11 @@ TEST_F(PrintJobTest, StatusWindowShowsThePageAndCancelStopsBeforeAnythingIsSent)
         HWND status = FindWindowW(nullptr, L"Report Status");
         ASSERT_NE(nullptr, status);
         ownerDisabled = !IsWindowEnabled(owner_);
+        RECT o, w;
+        GetWindowRect(owner_, &o);
+        GetWindowRect(status, &w);
+        EXPECT_NEAR((o.left + o.right) / 2, (w.left + w.right) / 2, 2);  // centred on its owner
+        EXPECT_NEAR((o.top + o.bottom) / 2, (w.top + w.bottom) / 2, 2);
         wchar_t text[100] = {};
         GetWindowTextW(FindWindowExW(status, nullptr, L"STATIC", nullptr), text, 100);
         seenText = text;

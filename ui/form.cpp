@@ -219,10 +219,11 @@ void Form::SetModalResult(int result) {
 }
 
 void Form::Close() {
-    if (modal_)
+    if (mainWindow_) {
+        if (hwnd_) DestroyWindow(hwnd_);
+    } else {
         SetModalResult(kCancel);
-    else if (hwnd_)
-        DestroyWindow(hwnd_);
+    }
 }
 
 bool Form::PressKey(UINT vk) {
@@ -331,6 +332,14 @@ void Form::Command(int id, int code, HWND control) {
         if (built_->cancelId) Click(built_->cancelId);
         return;
     }
+    if (id == IDOK && !built_->SpecOf(control)) {
+        // Enter: no button is the default, so Enter presses the focused push button.
+        HWND focus = GetFocus();
+        const ControlSpec* focused = built_->SpecOf(focus);
+        if (focused && (focused->kind == Kind::Button || focused->kind == Kind::PictureButton))
+            Click(focused->id);
+        return;
+    }
     const ControlSpec* spec = built_->SpecOf(control);
     if (!spec) return;  // Enter with no default button, and the like
     if (code == BN_CLICKED && (spec->kind == Kind::Button || spec->kind == Kind::PictureButton)) {
@@ -355,7 +364,7 @@ void Form::Command(int id, int code, HWND control) {
 void Form::Click(int id) {
     HWND button = Item(id);
     // A disabled button never acts, whatever delivered the click.
-    if (!button || !IsWindowEnabled(button) || !IsWindowVisible(button)) return;
+    if (!button || !IsWindowEnabled(button)) return;
     const ControlSpec* spec = built_->SpecOf(button);
     auto it = clicks_.find(id);
     if (it != clicks_.end()) Guard(it->second);

@@ -1,0 +1,212 @@
+// The licence page, created for real and driven through messages.
+#include <richedit.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/window_test.h"
+#include "ui/message.h"
+#include "wizard/lic.h"
+
+using namespace testing_support;
+
+namespace {
+
+class LicencePage : public ::testing::Test {
+protected:
+    void SetUp() override { page.Create(); }
+    bool Click(ui::Control& c) {
+        // Under Wine a click on a disabled button still arrives: the page must
+        // ignore it, so tests press only what a user could press.
+        if (!c.Enabled()) return false;
+        SendMessageW(c.hwnd(), BM_CLICK, 0, 0);
+        return true;
+    }
+    std::wstring ViewText() {
+        GETTEXTLENGTHEX len{GTL_DEFAULT, 1200};
+        LRESULT n = SendMessageW(page.RichEdit1.hwnd(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0);
+        std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+        GETTEXTEX get{static_cast<DWORD>((n + 1) * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
+        n = SendMessageW(page.RichEdit1.hwnd(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                         reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(n));
+        return text;
+    }
+    MessageScript messages;
+    TLic_win page;
+};
+
+TEST_F(LicencePage, OpensWithNothingChosenNextDisabledAndFocusOnExit) {
+    EXPECT_EQ(L"Program instalacyjny aplikacji Velandra - licencja", TextOf(page.hwnd()));
+    SIZE client = ClientSize(page.hwnd());
+    EXPECT_EQ(504, client.cx);
+    EXPECT_EQ(356, client.cy);
+    EXPECT_FALSE(page.RadioButton1.Checked());
+    EXPECT_FALSE(page.RadioButton2.Checked());
+    EXPECT_FALSE(page.Button2.Enabled());
+    EXPECT_TRUE(page.Button1.Enabled());
+    EXPECT_TRUE(page.Button3.Enabled());
+    EXPECT_TRUE(page.Button4.Enabled());
+    EXPECT_EQ(page.Button1.hwnd(), GetFocus());
+    EXPECT_EQ(0u, messages.Count()) << "the licence loads without any error";
+}
+
+TEST_F(LicencePage, ControlsSitWhereTheLayoutPutsThem) {
+    struct Expect {
+        ui::Control* c;
+        HWND parent;
+        RECT r;
+        const wchar_t* text;
+    } expect[] = {
+        {&page.Panel2, page.hwnd(), {0, 0, 504, 65}, nullptr},
+        {&page.Panel3, page.hwnd(), {0, 65, 504, 309}, nullptr},
+        {&page.Panel1, page.hwnd(), {0, 309, 504, 356}, nullptr},
+        {&page.Image1, page.Panel2.hwnd(), {440, 2, 499, 61}, nullptr},
+        {&page.RichEdit1, page.Panel3.hwnd(), {8, 54, 493, 191}, nullptr},
+        {&page.RadioButton1, page.Panel3.hwnd(), {16, 197, 333, 214},
+         L"Zgadzam się i akceptuję postanowienia umowy licencyjnej"},
+        {&page.RadioButton2, page.Panel3.hwnd(), {16, 220, 129, 237}, L"Nie zgadzam się"},
+        {&page.Button4, page.Panel3.hwnd(), {372, 205, 488, 230}, L"Drukuj tekst umowy"},
+        {&page.Button3, page.Panel1.hwnd(), {169, 12, 264, 37}, L"< Wstecz"},
+        {&page.Button2, page.Panel1.hwnd(), {277, 12, 372, 37}, L"Dalej >"},
+        {&page.Button1, page.Panel1.hwnd(), {393, 12, 488, 37}, L"Zakończ"},
+    };
+    for (const Expect& e : expect) {
+        SCOPED_TRACE(testing::Message() << "control at " << e.r.left << "," << e.r.top);
+        EXPECT_EQ(e.parent, GetParent(e.c->hwnd()));
+        RECT r = RectIn(e.c->hwnd());
+        EXPECT_EQ(e.r.left, r.left);
+        EXPECT_EQ(e.r.top, r.top);
+        EXPECT_EQ(e.r.right, r.right);
+        EXPECT_EQ(e.r.bottom, r.bottom);
+        if (e.text) EXPECT_EQ(e.text, e.c->Text());
+    }
+    EXPECT_EQ(L"Licencja", page.Label1.Text());
+    EXPECT_EQ(FW_BOLD, FontOf(page.Label1.hwnd()).lfWeight);
+    EXPECT_EQ(13, FontCharHeight(page.Label2.hwnd()));
+    EXPECT_EQ(L"Proszę przeczytać umowę licencyjną", page.Label2.Text());
+    EXPECT_EQ(L"Proszę przeczytać umowę licencyjną i wybrać 'Zgadzam się' jeśli zgadzasz się",
+              page.Label3.Text());
+    EXPECT_EQ(L"z jej postanowieniami.", page.Label4.Text());
+    EXPECT_EQ(11, FontCharHeight(page.Label3.hwnd()));
+}
+
+TEST_F(LicencePage, AgreeingEnablesNextAndDisagreeingDisablesIt) {
+    ASSERT_TRUE(Click(page.RadioButton1));
+    EXPECT_TRUE(page.RadioButton1.Checked());
+    EXPECT_FALSE(page.RadioButton2.Checked());
+    EXPECT_TRUE(page.Button2.Enabled());
+
+    ASSERT_TRUE(Click(page.RadioButton2));
+    EXPECT_FALSE(page.RadioButton1.Checked());
+    EXPECT_TRUE(page.RadioButton2.Checked());
+    EXPECT_FALSE(page.Button2.Enabled());
+    // The choice never touches Back, Print or Exit.
+    EXPECT_TRUE(page.Button1.Enabled());
+    EXPECT_TRUE(page.Button3.Enabled());
+    EXPECT_TRUE(page.Button4.Enabled());
+
+    ASSERT_TRUE(Click(page.RadioButton1));
+    EXPECT_TRUE(page.Button2.Enabled());
+    ASSERT_TRUE(Click(page.Button2));
+    EXPECT_EQ(ui::kNext, page.ModalResult());
+}
+
+TEST_F(LicencePage, ClearingARadioFromCodeRunsNoHandler) {
+    ASSERT_TRUE(Click(page.RadioButton1));
+    page.RadioButton1.SetChecked(false);
+    EXPECT_TRUE(page.Button2.Enabled()) << "no handler ran, so Next keeps its state";
+    // Clicking the radio again makes it selected again: the handler runs once more.
+    ASSERT_TRUE(Click(page.RadioButton2));
+    EXPECT_FALSE(page.Button2.Enabled());
+}
+
+TEST_F(LicencePage, AClickOnDisabledNextDoesNothing) {
+    SendMessageW(page.Button2.hwnd(), BM_CLICK, 0, 0);
+    EXPECT_EQ(0, page.ModalResult());
+    EXPECT_TRUE(IsWindow(page.hwnd()));
+}
+
+TEST_F(LicencePage, BackAndCloseBoxEndThePageWithoutAsking) {
+    ASSERT_TRUE(Click(page.Button3));
+    EXPECT_EQ(ui::kBack, page.ModalResult());
+    SendMessageW(page.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(ui::kCancel, page.ModalResult());
+    EXPECT_EQ(0u, messages.Count());
+}
+
+TEST_F(LicencePage, EscAndTheKeysOnExitAskTheExitQuestion) {
+    messages.Answer(IDNO);
+    page.PressKey(VK_ESCAPE);
+    messages.Answer(IDNO);
+    page.PressKey(VK_SPACE);
+    messages.Answer(IDNO);
+    page.PressKey(VK_RETURN);
+    ASSERT_EQ(3u, messages.Count());
+    for (const ui::MessageRequest& q : messages.Asked()) {
+        EXPECT_EQ(L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?", q.text);
+        EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), q.type);
+    }
+    EXPECT_EQ(0, page.ModalResult());
+    EXPECT_FALSE(page.RadioButton1.Checked());
+
+    messages.Answer(IDYES);
+    page.PressKey(VK_ESCAPE);
+    EXPECT_EQ(ui::kCancel, page.ModalResult());
+}
+
+TEST_F(LicencePage, TheTextViewIsReadOnlyAndNeverTabbedInto) {
+    EXPECT_FALSE(GetWindowLongPtrW(page.RichEdit1.hwnd(), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_TRUE(GetWindowLongPtrW(page.RichEdit1.hwnd(), GWL_STYLE) & ES_READONLY);
+    std::wstring before = ViewText();
+    SetFocus(page.RichEdit1.hwnd());
+    SendMessageW(page.RichEdit1.hwnd(), WM_CHAR, L'x', 0);
+    EXPECT_EQ(before, ViewText());
+
+    // Tab around the whole page: the focus visits the buttons and radios only.
+    page.Button1.hwnd() && SetFocus(page.Button1.hwnd());
+    for (int i = 0; i < 12; ++i) {
+        page.PressKey(VK_TAB);
+        EXPECT_NE(page.RichEdit1.hwnd(), GetFocus()) << "after " << i + 1 << " tabs";
+    }
+}
+
+TEST_F(LicencePage, TheAgreementArrivesFormattedWithPolishLetters) {
+    std::wstring text = ViewText();
+    EXPECT_NE(std::wstring::npos, text.find(L"UMOWA LICENCYJNA UŻYTKOWNIKA KOŃCOWEGO")) << "start: "
+        << testing::PrintToString(text.substr(0, 80));
+    EXPECT_NE(std::wstring::npos, text.find(L"Vantrel"));
+    for (wchar_t c : std::wstring(L"ąćęłńóśźżŁŚŻ"))
+        EXPECT_NE(std::wstring::npos, text.find(c)) << "letter U+" << std::hex << int(c);
+    EXPECT_GT(text.size(), 4000u);
+
+    // The title paragraph is centred and underlined.
+    size_t title = text.find(L"UMOWA");
+    CHARRANGE sel{LONG(title), LONG(title + 5)};
+    SendMessageW(page.RichEdit1.hwnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+    PARAFORMAT2 pf{};
+    pf.cbSize = sizeof(pf);
+    SendMessageW(page.RichEdit1.hwnd(), EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    EXPECT_EQ(PFA_CENTER, pf.wAlignment);
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof(cf);
+    SendMessageW(page.RichEdit1.hwnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_TRUE(cf.dwEffects & CFE_UNDERLINE);
+}
+
+TEST(LicencePageWithoutDocument, ReportsTheMissingResourceAndKeepsTheFallbackText) {
+    MessageScript messages;
+    // kernel32 carries no licence document.
+    TLic_win page(GetModuleHandleW(L"kernel32.dll"));
+    page.Create();
+    ASSERT_EQ(1u, messages.Count());
+    const ui::MessageRequest& r = messages.Last();
+    EXPECT_EQ(L"Resource Lic not found.", r.text);
+    EXPECT_EQ(ui::ApplicationTitle(), r.caption);
+    EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), r.type);
+    EXPECT_TRUE(IsWindowVisible(page.hwnd()));
+    std::wstring text = TextOf(page.RichEdit1.hwnd());
+    EXPECT_NE(std::wstring::npos, text.find(L"UMOWA")) << testing::PrintToString(text.substr(0, 60));
+    EXPECT_GE(std::count(text.begin(), text.end(), L'\r') + std::count(text.begin(), text.end(), L'\n'), 39);
+}
+
+}  // namespace

@@ -1,0 +1,153 @@
+// The welcome page, created for real and driven through messages.
+#include <gtest/gtest.h>
+
+#include "tests/support/window_test.h"
+#include "wizard/witaj.h"
+
+using namespace testing_support;
+
+namespace {
+
+class WelcomePage : public ::testing::Test {
+protected:
+    void SetUp() override { page.Create(); }
+    Twitaj_win page;
+    MessageScript messages;
+};
+
+TEST_F(WelcomePage, WindowHasItsCaptionSizeAndControls) {
+    EXPECT_EQ(L"Program instalacyjny aplikacja Velandra - Witamy", TextOf(page.hwnd()));
+    SIZE client = ClientSize(page.hwnd());
+    EXPECT_EQ(511, client.cx);
+    EXPECT_EQ(356, client.cy);
+    EXPECT_EQ(0, GetWindowLongPtrW(page.hwnd(), GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(GetWindowLongPtrW(page.hwnd(), GWL_STYLE) & WS_SYSMENU);
+
+    RECT image = RectIn(page.Image1.hwnd());
+    EXPECT_EQ(0, image.left);
+    EXPECT_EQ(0, image.top);
+    EXPECT_EQ(164, image.right);
+    EXPECT_EQ(302, image.bottom);
+    RECT panel = RectIn(page.Panel1.hwnd());
+    EXPECT_EQ(302, panel.top);
+    EXPECT_EQ(511, panel.right - panel.left);
+    EXPECT_EQ(54, panel.bottom - panel.top);
+    EXPECT_EQ(page.Panel1.hwnd(), GetParent(page.Button1.hwnd()));
+    EXPECT_EQ(page.Panel1.hwnd(), GetParent(page.Button2.hwnd()));
+    RECT next = RectIn(page.Button2.hwnd()), exit = RectIn(page.Button1.hwnd());
+    EXPECT_EQ(246, next.left);
+    EXPECT_EQ(18, next.top);
+    EXPECT_EQ(373, exit.left);
+    EXPECT_EQ(95, exit.right - exit.left);
+    EXPECT_EQ(25, exit.bottom - exit.top);
+    EXPECT_EQ(L"Dalej >", page.Button2.Text());
+    EXPECT_EQ(L"Zakończ", page.Button1.Text());
+}
+
+TEST_F(WelcomePage, LabelsReadTopToBottomInTheirFonts) {
+    struct Expect {
+        ui::Label* label;
+        const wchar_t* text;
+        int left, top, height;
+    } expect[] = {
+        {&page.Label1, L"Witamy w instalatorze programu", 183, 26, 21},
+        {&page.Label2, L"Velandra", 259, 57, 21},
+        {&page.Label4, L"Ten program zainstaluje aplikację Velandra", 174, 122, 13},
+        {&page.Label3, L"na tym komputerze", 174, 139, 13},
+        {&page.Label6, L"Zaleca się, aby przed rozpoczęciem instalacji, zamknąć", 174, 171, 13},
+        {&page.Label5, L"wszystkie działające programy.", 174, 188, 13},
+        {&page.Label7, L"Jeśli nie chcesz instalować programu, kliknij 'Zakończ',", 174, 221, 13},
+        {&page.Label9, L" w przeciwnym przypadku kliknij 'Dalej', aby kontynuować", 174, 237, 13},
+    };
+    int previousTop = -1;
+    for (const Expect& e : expect) {
+        SCOPED_TRACE(testing::Message() << "label at " << e.left << "," << e.top);
+        EXPECT_EQ(e.text, e.label->Text());
+        RECT r = RectIn(e.label->hwnd());
+        EXPECT_EQ(e.left, r.left);
+        EXPECT_EQ(e.top, r.top);
+        EXPECT_GT(r.top, previousTop);
+        previousTop = r.top;
+        EXPECT_EQ(e.height, FontCharHeight(e.label->hwnd()));
+        EXPECT_EQ(L"Tahoma", FontFace(e.label->hwnd()));
+        // Sized to the text: never clipped, never padded by more than a few pixels.
+        EXPECT_GT(r.right - r.left, 0);
+        EXPECT_LT(r.bottom - r.top, e.height + 10);
+    }
+    EXPECT_EQ(EASTEUROPE_CHARSET, FontOf(page.Label1.hwnd()).lfCharSet);
+    EXPECT_EQ(11, FontCharHeight(page.Button1.hwnd()));
+}
+
+TEST_F(WelcomePage, FocusStartsOnExitAndNoButtonIsDefault) {
+    EXPECT_EQ(page.Button1.hwnd(), GetFocus());
+    // Enter on the focused exit button asks the exit question; it never presses Next.
+    messages.Answer(IDNO);
+    page.PressKey(VK_RETURN);
+    ASSERT_EQ(1u, messages.Count());
+    EXPECT_EQ(0, page.ModalResult());
+}
+
+TEST_F(WelcomePage, EscAsksAndNoLeavesThePageUnchanged) {
+    messages.Answer(IDNO);
+    page.PressKey(VK_ESCAPE);
+    ASSERT_EQ(1u, messages.Count());
+    const ui::MessageRequest& q = messages.Last();
+    EXPECT_EQ(L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?", q.text);
+    EXPECT_EQ(L"Instalator programu Velandra", q.caption);
+    EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), q.type);
+    EXPECT_EQ(0, page.ModalResult());
+    EXPECT_TRUE(IsWindow(page.hwnd()));
+    EXPECT_TRUE(page.Button2.Enabled());
+
+    messages.Answer(IDYES);
+    page.PressKey(VK_ESCAPE);
+    EXPECT_EQ(2u, messages.Count());
+    EXPECT_EQ(ui::kCancel, page.ModalResult());
+}
+
+TEST_F(WelcomePage, CloseBoxCancelsWithoutAsking) {
+    SendMessageW(page.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(0u, messages.Count());
+    EXPECT_EQ(ui::kCancel, page.ModalResult());
+}
+
+TEST_F(WelcomePage, NextEndsWithNext) {
+    SendMessageW(page.Button2.hwnd(), BM_CLICK, 0, 0);
+    EXPECT_EQ(ui::kNext, page.ModalResult());
+    EXPECT_EQ(0u, messages.Count());
+}
+
+// The modal loop itself: a timer presses a button while ShowModal runs.
+struct ModalPress {
+    static inline ui::Form* form = nullptr;
+    static inline int id = 0;
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        HWND button = form->Item(id);
+        if (button) SendMessageW(button, BM_CLICK, 0, 0);
+    }
+};
+
+TEST(WelcomePageModal, ShowModalReturnsTheResultOfThePressedButton) {
+    MessageScript messages;
+    messages.Answer(IDYES);
+    const std::pair<int, int> cases[] = {{Twitaj_win::kButton2, ui::kNext},
+                                         {Twitaj_win::kButton1, ui::kCancel}};
+    for (auto [id, result] : cases) {
+        Twitaj_win page;
+        ModalPress::form = &page;
+        ModalPress::id = id;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, ModalPress::Fire);
+        // Should the press go astray, a second timer closes the page after a while.
+        UINT_PTR guard = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR t, DWORD) {
+            KillTimer(nullptr, t);
+            PostMessageW(ModalPress::form->hwnd(), WM_CLOSE, 0, 0);
+        });
+        EXPECT_EQ(result, page.ShowModal());
+        EXPECT_EQ(nullptr, page.hwnd());
+        KillTimer(nullptr, timer);
+        KillTimer(nullptr, guard);
+    }
+}
+
+}  // namespace

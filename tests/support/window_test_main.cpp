@@ -1,0 +1,17 @@
+// Entry point of the window test programs: the same start-up as the installer.
+#include <objbase.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "ui/platform.h"
+
+int main(int argc, char** argv) {
+    ui::RestrictDllSearch();
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    ui::InitControls();
+    testing::InitGoogleTest(&argc, argv);
+    int rc = RUN_ALL_TESTS();
+    CoUninitialize();
+    return rc;
+}

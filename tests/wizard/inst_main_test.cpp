@@ -1,0 +1,214 @@
+// The install window before Next: its look, the proposed folder, the edit and
+// the picker, the folder question and leaving.
+#include "tests/wizard/install_window.h"
+#include "ui/message.h"
+
+using namespace testing_support;
+
+namespace inst_test {
+namespace {
+
+void ExpectRect(HWND control, HWND parent, RECT want) {
+    EXPECT_EQ(parent, GetParent(control));
+    RECT r = RectIn(control);
+    EXPECT_EQ(want.left, r.left);
+    EXPECT_EQ(want.top, r.top);
+    EXPECT_EQ(want.right, r.right);
+    EXPECT_EQ(want.bottom, r.bottom);
+}
+
+TEST_F(InstallWindow, OpensWithTheTableLayout) {
+    Open();
+    EXPECT_EQ(L"Instalator programu Velandra", TextOf(win->hwnd()));
+    SIZE client = ClientSize(win->hwnd());
+    EXPECT_EQ(504, client.cx);
+    EXPECT_EQ(207, client.cy);
+    const LONG_PTR style = GetWindowLongPtrW(win->hwnd(), GWL_STYLE);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(style & WS_SYSMENU);
+    // The form's font reaches the controls without a font of their own.
+    for (ui::Control* c : {static_cast<ui::Control*>(&win->Label1), static_cast<ui::Control*>(&win->Edit1)}) {
+        EXPECT_EQ(L"Tahoma", FontFace(c->hwnd()));
+        EXPECT_EQ(13, FontCharHeight(c->hwnd()));
+    }
+
+    const HWND form = win->hwnd();
+    ExpectRect(win->Panel1.hwnd(), form, {0, 0, 504, 65});
+    ExpectRect(win->Label3.hwnd(), win->Panel1.hwnd(), {6, 18, 429, 41});
+    ExpectRect(win->Image1.hwnd(), win->Panel1.hwnd(), {440, 2, 499, 61});
+    ExpectRect(win->Edit1.hwnd(), form, {13, 106, 425, 130});
+    ExpectRect(win->BitBtn1.hwnd(), form, {431, 102, 463, 134});
+    ExpectRect(win->Panel2.hwnd(), form, {0, 153, 504, 207});
+    ExpectRect(win->BitBtn3.hwnd(), win->Panel2.hwnd(), {238, 16, 333, 41});
+    ExpectRect(win->BitBtn4.hwnd(), win->Panel2.hwnd(), {372, 16, 467, 41});
+    RECT label1 = RectIn(win->Label1.hwnd());
+    EXPECT_EQ(13, label1.left);
+    EXPECT_EQ(84, label1.top);
+
+    EXPECT_EQ(L"Wybierz folder, w którym ma być zainstalowany program Velandra", win->Label1.Text());
+    EXPECT_EQ(L"Instalacja programu Velandra ver 3.51", win->Label3.Text());
+    EXPECT_EQ(L"Dalej >", win->BitBtn3.Text());
+    EXPECT_EQ(L"Zakończ", win->BitBtn4.Text());
+    EXPECT_EQ(L"", win->BitBtn1.Text());
+}
+
+TEST_F(InstallWindow, TitleIsGreenItalicAndCentred) {
+    Open();
+    LOGFONTW title = FontOf(win->Label3.hwnd());
+    EXPECT_EQ(std::wstring(L"Tahoma"), title.lfFaceName);
+    EXPECT_EQ(19, FontCharHeight(win->Label3.hwnd()));
+    EXPECT_TRUE(title.lfItalic);
+    EXPECT_EQ(SS_CENTER, GetWindowLongPtrW(win->Label3.hwnd(), GWL_STYLE) & SS_TYPEMASK);
+    for (ui::Control* button : {&win->BitBtn3, &win->BitBtn4}) {
+        EXPECT_EQ(L"Tahoma", FontFace(button->hwnd()));
+        EXPECT_EQ(11, FontCharHeight(button->hwnd()));
+    }
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageW(win->hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(win->Label3.hwnd()));
+    EXPECT_EQ(RGB(0, 128, 0), GetTextColor(dc));
+    DeleteDC(dc);
+}
+
+TEST_F(InstallWindow, BrowseButtonShowsTheFolderPicture) {
+    Open();
+    auto bmp = reinterpret_cast<HBITMAP>(SendMessageW(win->BitBtn1.hwnd(), BM_GETIMAGE, IMAGE_BITMAP, 0));
+    ASSERT_NE(nullptr, bmp);
+    BITMAP bm{};
+    GetObjectW(bmp, sizeof(bm), &bm);
+    EXPECT_EQ(24, bm.bmWidth);
+    EXPECT_EQ(24, bm.bmHeight);
+    EXPECT_EQ(24, bm.bmBitsPixel);
+}
+
+TEST_F(InstallWindow, ProposesProgramFilesWithNextEnabledAndFocusOnBrowse) {
+    Open();
+    EXPECT_EQ(DefaultTarget(), win->Edit1.Text());
+    EXPECT_TRUE(win->BitBtn3.Enabled());
+    EXPECT_EQ(win->BitBtn1.hwnd(), GetFocus());
+    EXPECT_EQ(0u, messages.Count());
+}
+
+TEST_F(InstallWindow, TabFollowsTheFocusOrder) {
+    Open();
+    const HWND order[] = {win->BitBtn3.hwnd(), win->BitBtn4.hwnd(), win->Edit1.hwnd(), win->BitBtn1.hwnd()};
+    for (HWND want : order) {
+        win->PressKey(VK_TAB);
+        EXPECT_EQ(want, GetFocus());
+    }
+}
+
+TEST_F(InstallWindow, ProposalCollapsesTheShellsTrailingBackslash) {
+    shell.Set(CSIDL_PROGRAM_FILES, L"D:\\Programy\\");
+    Open();
+    EXPECT_EQ(L"D:\\Programy\\Vantrel\\Velandra", win->Edit1.Text());
+}
+
+TEST_F(InstallWindow, WithoutTheShellsFolderTheFixedProgramFilesIsProposed) {
+    shell.Unknown(CSIDL_PROGRAM_FILES);
+    Open();
+    // Every prefix here has a C:\Program Files folder.
+    EXPECT_EQ(L"C:\\Program Files\\Vantrel\\Velandra", win->Edit1.Text());
+    EXPECT_TRUE(win->BitBtn3.Enabled());
+}
+
+TEST_F(InstallWindow, NextFollowsWhetherTheEditHoldsText) {
+    Open();
+    Type(L"");
+    EXPECT_FALSE(win->BitBtn3.Enabled());
+    EXPECT_FALSE(Click(win->BitBtn3));
+    Type(L"x");
+    EXPECT_TRUE(win->BitBtn3.Enabled());
+}
+
+TEST_F(InstallWindow, DecliningTheFolderKeepsNextDisabledUntilTheTextChanges) {
+    Open();
+    messages.Answer(IDNO);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    ASSERT_EQ(1u, messages.Count());
+    EXPECT_EQ(L"Folder " + DefaultTarget() + L" nie istnieje Czy go utworzyć", messages.Last().text);
+    EXPECT_EQ(L"Zapis katalogu", messages.Last().caption);
+    EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), messages.Last().type);
+    EXPECT_EQ(win->hwnd(), messages.Last().owner);
+    EXPECT_FALSE(FolderExists(DefaultTarget()));
+    EXPECT_FALSE(win->BitBtn3.Enabled());
+
+    // Picking the folder already shown is no change of the text.
+    picks.Answer(win->Edit1.Text());
+    ASSERT_TRUE(Click(win->BitBtn1));
+    EXPECT_FALSE(win->BitBtn3.Enabled());
+    Type(DefaultTarget() + L"2");
+    EXPECT_TRUE(win->BitBtn3.Enabled());
+    EXPECT_EQ(1u, messages.Count());
+}
+
+TEST_F(InstallWindow, AFolderThatCannotBeCreatedIsReported) {
+    WriteText(scratch / L"plik", "a file where a folder should go");
+    Open();
+    const std::wstring path = scratch / L"plik\\Velandra";
+    Type(path);
+    messages.Answer(IDYES);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    ASSERT_EQ(2u, messages.Count());
+    const ui::MessageRequest& failed = messages.Asked()[1];
+    EXPECT_EQ(L"Utworzenie katalogu \n" + path + L"\n nie powiodło się", failed.text);
+    EXPECT_EQ(L"Zapis katalogu", failed.caption);
+    EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), failed.type);
+    EXPECT_FALSE(win->BitBtn3.Enabled());
+    EXPECT_FALSE(Ended());
+}
+
+TEST_F(InstallWindow, EnsureTargetFolderAnswersWhatItFoundOrDid) {
+    Open();
+    EXPECT_EQ(Tinst_main_win::kFolderExisted, win->EnsureTargetFolder(scratch.path()));
+    messages.Answer(IDYES);
+    EXPECT_EQ(Tinst_main_win::kFolderCreated, win->EnsureTargetFolder(scratch / L"a\\b\\c"));
+    EXPECT_TRUE(FolderExists(scratch / L"a\\b\\c"));
+    messages.Answer(IDNO);
+    EXPECT_EQ(Tinst_main_win::kFolderDeclined, win->EnsureTargetFolder(scratch / L"d"));
+    messages.Answer(IDYES);
+    EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(scratch / L"zły|znak"));
+    EXPECT_EQ(4u, messages.Count());
+}
+
+TEST_F(InstallWindow, BrowseStartsAtAnExistingFolderAndTakesTheChoice) {
+    Open();
+    Type(scratch.path());
+    picks.Answer(scratch / L"wybrany");
+    ASSERT_TRUE(Click(win->BitBtn1));
+    ASSERT_EQ(1u, picks.Asked().size());
+    EXPECT_EQ(scratch.path(), picks.Asked()[0].startFolder);
+    EXPECT_EQ(win->hwnd(), picks.Asked()[0].owner);
+    EXPECT_EQ(scratch / L"wybrany", win->Edit1.Text());
+
+    // A path that does not exist opens the picker at its root; cancel changes nothing.
+    picks.Answer(std::nullopt);
+    ASSERT_TRUE(Click(win->BitBtn1));
+    ASSERT_EQ(2u, picks.Asked().size());
+    EXPECT_EQ(L"", picks.Asked()[1].startFolder);
+    EXPECT_EQ(scratch / L"wybrany", win->Edit1.Text());
+}
+
+TEST_F(InstallWindow, EscAsksBeforeLeaving) {
+    Open();
+    messages.Answer(IDNO);
+    win->PressKey(VK_ESCAPE);
+    ASSERT_EQ(1u, messages.Count());
+    EXPECT_EQ(L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?", messages.Last().text);
+    EXPECT_EQ(L"Instalator programu Velandra", messages.Last().caption);
+    EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), messages.Last().type);
+    EXPECT_FALSE(Ended());
+    messages.Answer(IDYES);
+    win->PressKey(VK_ESCAPE);
+    EXPECT_TRUE(Ended());
+}
+
+TEST_F(InstallWindow, CloseBoxEndsWithoutAQuestion) {
+    Open();
+    SendMessageW(win->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(0u, messages.Count());
+}
+
+}  // namespace
+}  // namespace inst_test

@@ -1,0 +1,164 @@
+// Next in the install window: the copy, its failures, and the success path.
+#include "tests/wizard/install_window.h"
+#include "ui/handles.h"
+#include "ui/message.h"
+#include "wizard/install_support.h"
+
+using namespace testing_support;
+
+namespace inst_test {
+namespace {
+
+const wchar_t kSuccess[] = L"Program Velandra został zainstalowany pomyślnie";
+const wchar_t kRetryHint[] =
+    L"\nJeśli program Velandra jest uruchomiony, zamknij go i kliknij 'Dalej', aby spróbować ponownie.";
+
+class Install : public InstallWindow {
+protected:
+    // Opens the window on an existing target folder, so no question comes first.
+    void OpenOn(const std::wstring& target) {
+        CreateFolderTree(target);
+        Open();
+        Type(target);
+    }
+    void ExpectInstalledIn(const std::wstring& target) {
+        for (const auto& [name, content] : RunImageBeside::Files())
+            EXPECT_EQ(content, ReadText(target + L"\\" + name)) << "file " << testing::PrintToString(name);
+    }
+    void ExpectLink(const std::wstring& file, const std::wstring& target, const std::wstring& folder) {
+        SCOPED_TRACE(testing::Message() << "link " << testing::PrintToString(file));
+        auto link = LoadLink(file);
+        ASSERT_TRUE(link.has_value());
+        EXPECT_EQ(target, link->target);
+        EXPECT_EQ(folder, link->workingFolder);
+    }
+    void ExpectNoLinks() {
+        for (int id : {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY})
+            EXPECT_FALSE(IsFile(DesktopLink(id)));
+        for (int id : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS}) EXPECT_FALSE(IsFile(MenuLink(id)));
+    }
+    void ExpectInstallError(const std::wstring& text) {
+        ASSERT_GE(messages.Count(), 1u);
+        EXPECT_EQ(text, messages.Last().text);
+        EXPECT_EQ(L"Instalator programu Velandra", messages.Last().caption);
+        EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), messages.Last().type);
+        EXPECT_FALSE(Ended());
+        EXPECT_TRUE(win->BitBtn3.Enabled()) << "Next stays available for another try";
+    }
+};
+
+TEST_F(Install, TypicalRunCreatesTheFolderCopiesLinksAndEnds) {
+    Open();
+    const std::wstring target = DefaultTarget();
+    messages.Answer(IDYES);
+    messages.Answer(IDOK);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    ASSERT_EQ(2u, messages.Count());
+    EXPECT_EQ(L"Zapis katalogu", messages.Asked()[0].caption);
+    EXPECT_EQ(kSuccess, messages.Last().text);
+    EXPECT_EQ(L"Instalacja zakończona", messages.Last().caption);
+    EXPECT_EQ(UINT(MB_OK | MB_ICONINFORMATION), messages.Last().type);
+    EXPECT_TRUE(Ended());
+
+    ExpectInstalledIn(target);
+    EXPECT_EQ(RunImageBeside::Files().size(), FilesBelow(target).size());
+    ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), target + L"\\vel.exe", target + L"\\");
+    ExpectLink(MenuLink(CSIDL_COMMON_PROGRAMS), target + L"\\vel.exe", target + L"\\");
+    EXPECT_FALSE(IsFile(DesktopLink(CSIDL_DESKTOPDIRECTORY)));
+    EXPECT_FALSE(IsFile(MenuLink(CSIDL_PROGRAMS)));
+}
+
+TEST_F(Install, ReinstallationKeepsTheUsersDataAndReplacesTheProgram) {
+    const std::wstring target = scratch / L"Velandra";
+    WriteText(target + L"\\Vel.exe", "program 3.50");
+    WriteText(target + L"\\Dane\\tablica.ini", "ustawienia użytkownika");
+    WriteText(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), "stary skrót");
+    OpenOn(target);
+    messages.Answer(IDOK);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    ASSERT_EQ(1u, messages.Count());
+    EXPECT_EQ(kSuccess, messages.Last().text) << "kept files are no failure";
+    EXPECT_EQ("program 3.51", ReadText(target + L"\\Vel.exe"));
+    EXPECT_EQ("ustawienia użytkownika", ReadText(target + L"\\Dane\\tablica.ini"));
+    ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), target + L"\\vel.exe", target + L"\\");
+}
+
+TEST_F(Install, AProgramFileInUseStopsWithAMessageAndNextTriesAgain) {
+    const std::wstring target = scratch / L"Velandra";
+    WriteText(target + L"\\Vel.exe", "program 3.50");
+    OpenOn(target);
+    {
+        // What a running Vel.exe does to its own file.
+        ui::ScopedFile held(CreateFileW((target + L"\\Vel.exe").c_str(), GENERIC_READ, 0, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        ASSERT_TRUE(Click(win->BitBtn3));
+        ExpectInstallError(L"Nie udało się skopiować plików:\nVel.exe" + std::wstring(kRetryHint));
+        EXPECT_EQ(1u, messages.Count()) << "no success message";
+        ExpectNoLinks();
+    }
+    messages.Answer(IDOK);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    EXPECT_EQ(kSuccess, messages.Last().text);
+    EXPECT_EQ("program 3.51", ReadText(target + L"\\Vel.exe"));
+    EXPECT_TRUE(IsFile(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY)));
+}
+
+TEST_F(Install, WithoutRunImageNothingIsInstalled) {
+    const std::wstring source = runImage.path();
+    RemoveTree(source.substr(0, source.size() - 1));
+    const std::wstring target = scratch / L"Velandra";
+    OpenOn(target);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    ExpectInstallError(L"Nie znaleziono plików instalacyjnych w folderze\n" + InstallerFolder() +
+                       L"RunImage\\\nInstalacja została przerwana.");
+    EXPECT_EQ(1u, messages.Count());
+    ExpectNoLinks();
+}
+
+TEST_F(Install, AFolderUnderTheTargetThatCannotBeMadeStopsTheInstallation) {
+    const std::wstring target = scratch / L"Velandra";
+    WriteText(target + L"\\Dane", "a file where the data folder should go");
+    OpenOn(target);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    ExpectInstallError(L"Nie można utworzyć folderu w katalogu\n" + target +
+                       L"\\\nInstalacja została przerwana.");
+    EXPECT_EQ(1u, messages.Count());
+    ExpectNoLinks();
+}
+
+TEST_F(Install, DoubledAndTrailingBackslashesCollapseInCopyAndLinks) {
+    Open();
+    // The scratch path has no doubled backslashes of its own.
+    const std::wstring typed = scratch.path() + L"\\\\inst\\\\deep\\";
+    const std::wstring clean = scratch / L"inst\\deep";
+    Type(typed);
+    messages.Answer(IDYES);
+    messages.Answer(IDOK);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    ASSERT_EQ(2u, messages.Count());
+    EXPECT_EQ(L"Folder " + typed + L" nie istnieje Czy go utworzyć", messages.Asked()[0].text)
+        << "the question shows the path as typed";
+    EXPECT_EQ(kSuccess, messages.Last().text);
+    ExpectInstalledIn(clean);
+    ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), clean + L"\\vel.exe", clean + L"\\");
+    ExpectLink(MenuLink(CSIDL_COMMON_PROGRAMS), clean + L"\\vel.exe", clean + L"\\");
+}
+
+TEST_F(Install, ALeadingPairOfBackslashesIsKept) {
+    // Wine has no network shares; the device form \\.\C:\... starts with the
+    // same pair and breaks in the same way when the pair is collapsed.
+    Open();
+    const std::wstring typed = L"\\\\.\\" + scratch.path() + L"\\\\siec";
+    const std::wstring kept = L"\\\\.\\" + scratch.path() + L"\\siec";
+    Type(typed);
+    messages.Answer(IDYES);
+    messages.Answer(IDOK);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    EXPECT_EQ(kSuccess, messages.Last().text);
+    ExpectInstalledIn(scratch / L"siec");
+    ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), kept + L"\\vel.exe", kept + L"\\");
+}
+
+}  // namespace
+}  // namespace inst_test

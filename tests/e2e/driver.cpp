@@ -376,6 +376,17 @@ bool IsChecked(HWND button) {
     return state == BST_CHECKED;
 }
 
+HWND FocusedControl(HWND window, DWORD timeoutMs) {
+    HWND focus = nullptr;
+    WaitUntil([&] {
+        GUITHREADINFO gti{sizeof(gti)};
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gti)) return false;
+        focus = (gti.hwndFocus && IsChild(window, gti.hwndFocus)) ? gti.hwndFocus : nullptr;
+        return focus != nullptr;
+    }, timeoutMs);
+    return focus;
+}
+
 void Click(HWND window, int id) { ClickControl(Control(window, id)); }
 
 void ClickControl(HWND button) {

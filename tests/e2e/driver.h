@@ -121,6 +121,10 @@ std::wstring ClassOf(HWND window);
 // Rectangle of a control in its parent's client coordinates.
 RECT RectInParent(HWND control);
 bool IsChecked(HWND button);
+// The control of the window that has the keyboard focus: waits (bounded) for
+// the window to become active first, as activation may lag behind showing.
+// Null when nothing in the window gets the focus in time.
+HWND FocusedControl(HWND window, DWORD timeoutMs = 2000);
 
 // Presses the button with this id: throws when it is missing, hidden or
 // disabled (a click on a disabled button still fires under some platforms).

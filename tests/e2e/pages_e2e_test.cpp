@@ -13,12 +13,6 @@ std::wstring Text(HWND page, int id) { return ReadText(Control(page, id)); }
 
 bool Enabled(HWND page, int id) { return IsWindowEnabled(Control(page, id)) != FALSE; }
 
-HWND Focused(HWND window) {
-    GUITHREADINFO gti{sizeof(gti)};
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gti);
-    return gti.hwndFocus;
-}
-
 SIZE ClientSize(HWND w) {
     RECT r{};
     GetClientRect(w, &r);
@@ -61,7 +55,7 @@ TEST(WelcomePageE2E, ShowsItsTextsWithFocusOnExit) {
     EXPECT_EQ(L"Zakończ", Text(w, W::kButton1));
     EXPECT_EQ(L"Dalej >", Text(w, W::kButton2));
     EXPECT_TRUE(Enabled(w, W::kButton2));
-    EXPECT_EQ(Control(w, W::kButton1), Focused(w));
+    EXPECT_EQ(Control(w, W::kButton1), FocusedControl(w));
     // The buttons are found by caption too: what a person would look for.
     EXPECT_EQ(Control(w, W::kButton2), FindControlByText(w, L"Button", L"Dalej >"));
     CloseBox(w);
@@ -85,7 +79,7 @@ TEST(LicencePageE2E, ShowsItsTextsAndTheAgreement) {
     EXPECT_EQ(L"Dalej >", Text(l, L::kButton2));
     EXPECT_EQ(L"Zakończ", Text(l, L::kButton1));
     EXPECT_FALSE(Enabled(l, L::kButton2));
-    EXPECT_EQ(Control(l, L::kButton1), Focused(l));
+    EXPECT_EQ(Control(l, L::kButton1), FocusedControl(l));
     // The agreement itself, loaded from the program's own resource.
     std::wstring agreement = Text(l, L::kRichEdit1);
     EXPECT_NE(std::wstring::npos, agreement.find(L"UMOWA LICENCYJNA")) << Narrow(agreement.substr(0, 200));
@@ -182,7 +176,7 @@ TEST(ExitE2E, EnterOrSpaceRightAfterTheLicenceOpensAsksToExit) {
     HWND l = GoToLicence(p, p.WaitWindow(kWelcomeCaption));
     for (UINT key : {VK_SPACE, VK_RETURN}) {
         SCOPED_TRACE(key == VK_SPACE ? "Space" : "Enter");
-        ASSERT_EQ(Control(l, L::kButton1), Focused(l));
+        ASSERT_EQ(Control(l, L::kButton1), FocusedControl(l));
         TypeKey(l, key);
         ExpectExitQuestion(p.AnswerMessageBox(IDNO));
         EXPECT_EQ(l, p.WaitWindow(kLicenceCaption));

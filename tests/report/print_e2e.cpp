@@ -114,11 +114,12 @@ int Print(const std::string& rtf, bool cancel) {
         }
         buf.PrintAll();
     };
-    printf("start %lld\n", UnixMillis());
+    long long start = UnixMillis();
+    printf("start %lld\n", start);
     fflush(stdout);
     try {
         bool printed = job.Execute(nullptr);
-        printf("%s\n", printed ? "printed" : "cancelled");
+        printf("%s after %lld ms\n", printed ? "printed" : "cancelled", UnixMillis() - start);
         return printed == !cancel ? 0 : 1;
     } catch (const ui::Error& e) {
         printf("error: %s\n", Utf8(e.text()).c_str());

@@ -36,7 +36,8 @@ enum CopyResult : int {
 // A file (or, with a trailing backslash, a whole source folder) that was not
 // copied for a reason other than "the target already has it and keeps it".
 // relativePath is relative to the source folder; it is empty when the target
-// folder itself could not be created. error is the system error code.
+// folder itself could not be created. After CopyFolderFailed the last entry is
+// the file whose folder could not be made. error is the system error code.
 struct CopyFailure {
     std::wstring relativePath;
     DWORD error;
@@ -46,8 +47,8 @@ struct CopyFailure {
 // to source matches an overwrite entry (letter case ignored) replaces the
 // target's copy; every other file is copied only when the target lacks it.
 // Copied files lose their read-only attribute. With moveFiles each source file
-// is deleted after its own successful copy. failures, when given, receives
-// every file that could not be copied.
+// is deleted after its own successful copy. Every file that could not be
+// copied is appended to failures, when given; a link to a folder is skipped.
 CopyResult CopyFolderTree(const std::wstring& source, const std::wstring& target,
                           bool moveFiles,
                           const std::vector<std::wstring>* overwrite = nullptr,

@@ -2,11 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "vtutils.h"
 
 namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const {
+        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+};
+struct FindCloser {
+    void operator()(HANDLE handle) const {
+        if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
+    }
+};
+using ScopedHandle = std::unique_ptr<void, HandleCloser>;
+using ScopedFind = std::unique_ptr<void, FindCloser>;
 
 std::wstring UniqueTempName() {
     static LONG counter = 0;
@@ -26,8 +40,8 @@ bool Exists(const std::wstring& path) {
 // when asked to remove it, so there the host removes the tree.
 void RemoveTreeNatively(const std::wstring& folder) {
     WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((folder + L'*').c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
+    const ScopedFind find(FindFirstFileW((folder + L'*').c_str(), &entry));
+    if (find.get() != INVALID_HANDLE_VALUE) {
         do {
             const std::wstring name = entry.cFileName;
             if (name == L"." || name == L"..") continue;
@@ -40,8 +54,7 @@ void RemoveTreeNatively(const std::wstring& folder) {
                 RemoveDirectoryW(path.c_str());
             else
                 DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
+        } while (FindNextFileW(find.get(), &entry));
     }
     RemoveDirectoryW(folder.c_str());
 }
@@ -60,23 +73,21 @@ TestTree::~TestTree() {
 void TestTree::Write(const std::wstring& relative, const std::string& text) const {
     const std::wstring path = Path(relative);
     ASSERT_TRUE(CreateFolderTree(path.substr(0, path.rfind(L'\\') + 1)));
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "error " << GetLastError();
+    const ScopedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_NE(file.get(), INVALID_HANDLE_VALUE) << "error " << GetLastError();
     DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     ASSERT_EQ(written, text.size());
 }
 
 std::string TestTree::Read(const std::wstring& relative) const {
-    HANDLE file = CreateFileW(Path(relative).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    const ScopedHandle file(CreateFileW(Path(relative).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return "<missing>";
     std::string text(1 << 16, '\0');
     DWORD read = 0;
-    ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
-    CloseHandle(file);
+    ReadFile(file.get(), &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
     text.resize(read);
     return text;
 }
@@ -119,8 +130,8 @@ bool RunHostCommand(const std::wstring& command) {
                         nullptr, &startup, &process)) {
         return false;
     }
-    if (process.hThread) CloseHandle(process.hThread);
-    if (process.hProcess) CloseHandle(process.hProcess);
+    // Under Wine both handles are null for a host program.
+    const ScopedHandle thread(process.hThread), processHandle(process.hProcess);
     for (int i = 0; i < 2000 && !Exists(marker); ++i) Sleep(5);
     return DeleteFileW(marker.c_str()) != FALSE;
 }
@@ -141,10 +152,9 @@ bool PlatformEnforcesReadOnly() {
         tree.Write(L"probe.txt", "x");
         const std::wstring path = tree.Path(L"probe.txt");
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return true;
-        CloseHandle(file);
-        return false;
+        const ScopedHandle file(
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        return file.get() == INVALID_HANDLE_VALUE;
     }();
     return enforced;
 }

@@ -46,7 +46,7 @@ std::string StreamOutRtf(HWND richEdit) {
     es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
     es.pfnCallback = &AppendChunk;
     SendMessageW(richEdit, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
-    if (es.dwError) throw ui::Error(L"Nie można odczytać tekstu umowy (błąd " + std::to_wstring(es.dwError) + L").");
+    if (es.dwError) throw ui::Error(L"Nie można odczytać tekstu do wydruku (błąd " + std::to_wstring(es.dwError) + L").");
     return out;
 }
 

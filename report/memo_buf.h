@@ -24,8 +24,6 @@ public:
     // the position below the last line (on the last page).
     void PrintAll();
 
-    const Document& Doc() const { return doc_; }
-
 private:
     Report& report_;
     Document doc_;

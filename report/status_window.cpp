@@ -6,12 +6,12 @@ namespace {
 const wchar_t kClass[] = L"VelReportStatus";
 constexpr int kWidth = 260, kHeight = 110;
 
-void Register() {
+void Register(WNDPROC proc) {
     static bool done = false;
     if (done) return;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -43,7 +43,7 @@ StatusWindow::StatusWindow(HWND owner, const std::wstring& caption, const std::w
 StatusWindow::~StatusWindow() { Close(); }
 
 void StatusWindow::Create() {
-    Register();
+    Register(&Proc);
     RECT r{0, 0, kWidth, kHeight};
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     AdjustWindowRectEx(&r, style, FALSE, WS_EX_DLGMODALFRAME);
@@ -55,7 +55,6 @@ void StatusWindow::Create() {
     if (!window_) return;
     HWND win = window_.get();
     SetWindowLongPtrW(win, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(win, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
     font_.reset(MessageFont());
     text_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTER, 10, 22, kWidth - 20, 20, win,
                             nullptr, inst, nullptr);

@@ -16,6 +16,7 @@
 #include "memo_buf.h"
 #include "print_job.h"
 #include "rtf_reader.h"
+#include "own_window.h"
 #include "test_files.h"
 #include "ui/error.h"
 
@@ -109,7 +110,7 @@ int Print(const std::string& rtf, bool cancel) {
         buf.PrintEnd = 8.0;
         r.GotoXY(0, r.YPos() + 0.5);
         if (cancel) {
-            HWND status = FindWindowW(nullptr, L"Report Status");
+            HWND status = FindOwnWindow(L"Report Status");
             PostMessageW(FindWindowExW(status, nullptr, L"BUTTON", L"Cancel"), BM_CLICK, 0, 0);
         }
         buf.PrintAll();

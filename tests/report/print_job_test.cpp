@@ -6,6 +6,7 @@
 
 #include "memo_buf.h"
 #include "printer.h"
+#include "own_window.h"
 #include "test_files.h"
 #include "ui/error.h"
 
@@ -117,7 +118,7 @@ TEST_F(PrintJobTest, StatusWindowShowsThePageAndCancelStopsBeforeAnythingIsSent)
     bool ownerDisabled = false;
     job_.OnPrint = [&](Report& r) {
         r.NewPage();
-        HWND status = FindWindowW(nullptr, L"Report Status");
+        HWND status = FindOwnWindow(L"Report Status");
         ASSERT_NE(nullptr, status);
         ownerDisabled = !IsWindowEnabled(owner_);
         RECT o, w;
@@ -138,7 +139,7 @@ TEST_F(PrintJobTest, StatusWindowShowsThePageAndCancelStopsBeforeAnythingIsSent)
     EXPECT_EQ(L"Generating page 2", seenText);
     EXPECT_TRUE(ownerDisabled);
     EXPECT_TRUE(IsWindowEnabled(owner_));
-    EXPECT_EQ(nullptr, FindWindowW(nullptr, L"Report Status"));
+    EXPECT_EQ(nullptr, FindOwnWindow(L"Report Status"));
     EXPECT_TRUE(sent_->empty());
 }
 
@@ -146,7 +147,7 @@ TEST_F(PrintJobTest, HandlerAndPrinterErrorsReachTheCallerAndNothingIsSent) {
     job_.OnPrint = [](Report&) { throw ui::Error(L"błąd"); };
     EXPECT_THROW(job_.Execute(owner_), ui::Error);
     EXPECT_TRUE(IsWindowEnabled(owner_));
-    EXPECT_EQ(nullptr, FindWindowW(nullptr, L"Report Status"));
+    EXPECT_EQ(nullptr, FindOwnWindow(L"Report Status"));
     EXPECT_TRUE(sent_->empty());
 
     SetPrinterOpener([]() -> std::unique_ptr<Printer> { throw ui::Error(L"Nie można drukować: brak domyślnej drukarki."); });

@@ -1,5 +1,6 @@
 #include "wizard/lic.h"
 
+#include "report/memo_buf.h"
 #include "ui/error.h"
 #include "ui/message.h"
 
@@ -23,6 +24,8 @@ TLic_win::TLic_win(HMODULE licenceModule) : ui::Form(kLayout), licenceModule_(li
     OnClick(kRadioButton2, [this] { RadioButton2Click(); });
     OnClick(kButton1, [this] { Button1Click(); });
     OnClick(kButton4, [this] { Button4Click(); });
+    RvSystem1.Title = L"Wydruk licencji";
+    RvSystem1.OnPrint = [this](report::Report& r) { RvSystem1Print(r); };
 }
 
 void TLic_win::FormCreate() {
@@ -45,6 +48,13 @@ void TLic_win::Button1Click() {
     if (ui::ConfirmExit(hwnd())) SetModalResult(ui::kCancel);
 }
 
-void TLic_win::Button4Click() {
-    // The printout of the agreement plugs in here.
+void TLic_win::Button4Click() { RvSystem1.Execute(hwnd()); }
+
+void TLic_win::RvSystem1Print(report::Report& report) {
+    report::MemoBuf buffer(report);
+    buffer.SetRTF(RichEdit1.SaveRtf());
+    buffer.PrintStart = 1.5;
+    buffer.PrintEnd = 8.0;
+    report.GotoXY(0, report.YPos() + 0.5);
+    buffer.PrintAll();
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The licence agreement page.
+#include "report/print_job.h"
 #include "ui/form.h"
 #include "ui/resource.h"
 
@@ -30,12 +31,14 @@ public:
     ui::RadioButton RadioButton2;
     ui::Picture Image1;
     ui::Button Button4;
+    report::PrintJob RvSystem1;
 
     void FormCreate() override;
     void RadioButton1Click();
     void RadioButton2Click();
     void Button1Click();
     void Button4Click();
+    void RvSystem1Print(report::Report& report);
 
 private:
     HMODULE licenceModule_;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/window_test.h"
+#include "report/printer.h"
+#include "ui/error.h"
 #include "ui/message.h"
 #include "wizard/lic.h"
 
@@ -207,6 +209,67 @@ TEST(LicencePageWithoutDocument, ReportsTheMissingResourceAndKeepsTheFallbackTex
     std::wstring text = TextOf(page.RichEdit1.hwnd());
     EXPECT_NE(std::wstring::npos, text.find(L"UMOWA")) << testing::PrintToString(text.substr(0, 60));
     EXPECT_GE(std::count(text.begin(), text.end(), L'\r') + std::count(text.begin(), text.end(), L'\n'), 39);
+}
+
+}  // namespace
+
+namespace {
+
+// Puts a printer of the test's choosing under every print job while in scope.
+class PrinterScope {
+public:
+    explicit PrinterScope(report::PrinterOpener opener) : previous_(report::SetPrinterOpener(std::move(opener))) {}
+    ~PrinterScope() { report::SetPrinterOpener(previous_); }
+
+private:
+    report::PrinterOpener previous_;
+};
+
+TEST_F(LicencePage, PrintingSendsTheWholeAgreementAndLeavesThePageAsItWas) {
+    auto sent = std::make_shared<std::vector<report::MemoryPrinter::Sent>>();
+    PrinterScope scope([sent] {
+        auto printer = std::make_unique<report::MemoryPrinter>();
+        printer->sent = sent;
+        return printer;
+    });
+    ASSERT_TRUE(Click(page.RadioButton2));
+    ASSERT_TRUE(Click(page.Button4));
+
+    EXPECT_EQ(0u, messages.Count());
+    ASSERT_EQ(1u, sent->size());
+    EXPECT_EQ(L"Wydruk licencji", sent->front().title);
+    ASSERT_GE(sent->front().pages.size(), 2u) << "the agreement is longer than one page";
+    std::wstring printed;
+    int leftmost = 1 << 30;
+    for (const auto& page : sent->front().pages) {
+        for (const report::PageText& t : report::TextsOf(page.get())) {
+            printed += t.text;
+            leftmost = std::min(leftmost, t.x);
+        }
+    }
+    EXPECT_NE(std::wstring::npos, printed.find(L"UMOWA")) << "printed text starts "
+        << testing::PrintToString(printed.substr(0, 60));
+    EXPECT_NE(std::wstring::npos, printed.find(L"Vantrel"));
+    EXPECT_EQ(144, leftmost) << "the column starts 1.5 inch from the paper's edge at 96 dpi";
+
+    EXPECT_FALSE(page.RadioButton1.Checked());
+    EXPECT_TRUE(page.RadioButton2.Checked());
+    EXPECT_FALSE(page.Button2.Enabled());
+    EXPECT_EQ(0, page.ModalResult());
+}
+
+TEST_F(LicencePage, APrinterThatFailsIsReportedAndThePageStays) {
+    PrinterScope scope([]() -> std::unique_ptr<report::Printer> {
+        throw ui::Error(L"Brak domyślnej drukarki");
+    });
+    ASSERT_TRUE(Click(page.RadioButton1));
+    ASSERT_TRUE(Click(page.Button4));
+    ASSERT_EQ(1u, messages.Count());
+    EXPECT_EQ(L"Brak domyślnej drukarki.", messages.Last().text);
+    EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), messages.Last().type);
+    EXPECT_TRUE(page.RadioButton1.Checked());
+    EXPECT_TRUE(page.Button2.Enabled());
+    EXPECT_EQ(0, page.ModalResult());
 }
 
 }  // namespace

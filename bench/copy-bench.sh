@@ -24,6 +24,12 @@ vel_wineserver "$WINEPREFIX"
 winpath() { local p=${1//\//\\}; echo "Z:$p"; }
 now_ns() { date +%s%N; }
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+median_of() { echo $1 | tr ' ' '\n' | median; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a/b}'; }
+paired() {  # "a1 a2 .." "b1 b2 ..": the ratios a_i/b_i
+  paste -d' ' <(echo $1 | tr ' ' '\n') <(echo $2 | tr ' ' '\n') |
+    awk '{printf "%.3f ", $1/$2}'
+}
 count_files() { find "$1" -type f | wc -l; }
 
 make_tree() {  # kind folder
@@ -37,6 +43,7 @@ make_tree() {  # kind folder
 run_one() {
   local method=$1 s=$2 t=$3 log=$out/last.log t0 wall internal=-
   rm -rf "$t"
+  sync   # the previous run's writes are flushed now, not during this one
   t0=$(now_ns)
   case $method in
     keep|floor) "$VEL_WINE64" "$exe" "$method" "$(winpath "$s")" "$(winpath "$t")" >"$log" 2>&1 </dev/null ;;
@@ -56,29 +63,33 @@ bench_tree() {  # kind description
   make_tree "$kind" "$s"
   declare -A wall internal
   for m in keep floor xcopy cp; do wall[$m]=; internal[$m]=; done
+  local order=(keep floor xcopy cp) k
   for r in $(seq "$runs"); do
-    for m in keep floor xcopy cp; do   # interleaved, so drift hits every method alike
+    # Interleaved, each round starting with the next method, so drift in the
+    # machine's load and the position in a round hit every method alike.
+    for k in 0 1 2 3; do
+      m=${order[(r + k) % 4]}
       line=$(run_one "$m" "$s" "$t")
       wall[$m]+="${line% *} "; internal[$m]+="${line#* } "
     done
   done
   rm -rf "$t"
-  local floor_wall floor_int
-  floor_wall=$(echo ${wall[floor]} | tr ' ' '\n' | median)
-  floor_int=$(echo ${internal[floor]} | tr ' ' '\n' | median)
   echo
-  echo "$2: median of $runs runs (wall = whole process incl. Wine start-up; in-exe = copy call only)"
-  printf '  %-6s %10s %8s %12s %8s\n' method wall_ms ratio in-exe_ms ratio
+  echo "$2: median of $runs runs"
+  echo "  wall = whole process incl. Wine start-up; in-exe = the copy call alone;"
+  echo "  ratio = ratio of the medians; paired = median of each run's ratio to the floor's run"
+  printf '  %-6s %9s %7s %7s %10s %7s %7s\n' method wall_ms ratio paired in-exe_ms ratio paired
   for m in keep floor xcopy cp; do
-    local w i ri=-
-    w=$(echo ${wall[$m]} | tr ' ' '\n' | median)
-    i=-
+    local w wr wp i=- ir=- ip=-
+    w=$(median_of "${wall[$m]}")
+    wr=$(ratio "$w" "$(median_of "${wall[floor]}")")
+    wp=$(median_of "$(paired "${wall[$m]}" "${wall[floor]}")")
     if [ "$m" = keep ] || [ "$m" = floor ]; then
-      i=$(echo ${internal[$m]} | tr ' ' '\n' | median)
-      ri=$(awk -v a="$i" -v b="$floor_int" 'BEGIN {printf "%.2f", a/b}')
+      i=$(median_of "${internal[$m]}")
+      ir=$(ratio "$i" "$(median_of "${internal[floor]}")")
+      ip=$(median_of "$(paired "${internal[$m]}" "${internal[floor]}")")
     fi
-    printf '  %-6s %10s %8s %12s %8s\n' "$m" "$w" \
-      "$(awk -v a="$w" -v b="$floor_wall" 'BEGIN {printf "%.2f", a/b}')" "$i" "$ri"
+    printf '  %-6s %9s %7s %7s %10s %7s %7s\n' "$m" "$w" "$wr" "$wp" "$i" "$ir" "$ip"
   done
 }
 

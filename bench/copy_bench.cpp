@@ -6,7 +6,7 @@
 #include <psapi.h>
 
 #include <cstdio>
-#include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,13 +34,20 @@ private:
     LARGE_INTEGER start_;
 };
 
+struct FindCloser {
+    void operator()(HANDLE find) const {
+        if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    }
+};
+using ScopedFind = std::unique_ptr<void, FindCloser>;
+
 // The least any tree copy must do: list each folder once, create each target
 // folder once, copy each file once.
 size_t FloorCopy(const std::wstring& source, const std::wstring& target) {
     CreateDirectoryW(target.c_str(), nullptr);
     WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((source + L'*').c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return 0;
+    const ScopedFind find(FindFirstFileW((source + L'*').c_str(), &entry));
+    if (find.get() == INVALID_HANDLE_VALUE) return 0;
     size_t copied = 0;
     do {
         const std::wstring name = entry.cFileName;
@@ -49,8 +56,7 @@ size_t FloorCopy(const std::wstring& source, const std::wstring& target) {
             copied += FloorCopy(source + name + L'\\', target + name + L'\\');
         else if (CopyFileW((source + name).c_str(), (target + name).c_str(), FALSE))
             ++copied;
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
+    } while (FindNextFileW(find.get(), &entry));
     return copied;
 }
 

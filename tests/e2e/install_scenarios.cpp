@@ -1,0 +1,311 @@
+// The install window driven from outside on the real installer: whole
+// installations of the sample payload and the ways they can go wrong.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <fstream>
+#include <map>
+
+#include "tests/e2e/installer.h"
+#include "wizard/inst_main.h"
+
+namespace e2e {
+namespace {
+
+using I = Tinst_main_win;
+
+const wchar_t kSuccess[] = L"Program Velandra został zainstalowany pomyślnie";
+const wchar_t kFolderCaption[] = L"Zapis katalogu";
+const wchar_t kProgramCaption[] = L"Velandra 3.51";
+
+std::string ReadBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    if (!in) return "<missing>";
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Every file below folder (with a trailing backslash) by its relative path.
+void ListTree(const std::wstring& folder, const std::wstring& relative, std::map<std::wstring, DWORD>& out) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((folder + relative + L"*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = fd.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ListTree(folder, relative + name + L"\\", out);
+        else
+            out[relative + name] = fd.dwFileAttributes;
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+}
+
+std::map<std::wstring, DWORD> Tree(const std::wstring& folder) {
+    std::map<std::wstring, DWORD> out;
+    ListTree(folder, L"", out);
+    return out;
+}
+
+void CopyTree(const std::wstring& from, const std::wstring& to) {
+    for (const auto& [relative, attrs] : Tree(from)) {
+        const std::wstring dest = to + relative;
+        for (size_t i = 3; (i = dest.find(L'\\', i)) != std::wstring::npos; ++i)
+            CreateDirectoryW(dest.substr(0, i).c_str(), nullptr);
+        CopyFileOrThrow(from + relative, dest);
+    }
+}
+
+std::wstring ShellFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE)) throw Failure(L"no special folder");
+    return path;
+}
+
+struct Link {
+    std::wstring target, workingFolder;
+};
+
+Link LoadLink(const std::wstring& file) {
+    ui::ComPtr<IShellLinkW> link;
+    ui::ComPtr<IPersistFile> persist;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                link.put_void())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, persist.put_void())) ||
+        FAILED(persist->Load(file.c_str(), STGM_READ)))
+        return {L"<no link " + file + L">", L""};
+    wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+    link->GetWorkingDirectory(folder, MAX_PATH);
+    return {target, folder};
+}
+
+// The installer and a copy of its RunImage in a folder of their own, some of
+// the files read-only as they are on a pressed disc.
+class Medium {
+public:
+    Medium() : folder_(L"vel-medium") {
+        const std::wstring built = InstallerPath();
+        const std::wstring builtFolder = built.substr(0, built.find_last_of(L"\\/") + 1);
+        CopyFileOrThrow(built, Installer());
+        CopyTree(builtFolder + L"RunImage\\", RunImage());
+        for (const wchar_t* name : {L"Vel.exe", L"Dane\\tablica.ini"})
+            SetFileAttributesW((RunImage() + name).c_str(), FILE_ATTRIBUTE_READONLY);
+    }
+    std::wstring Installer() const { return folder_.Path() + L"vel_instaluj.exe"; }
+    std::wstring RunImage() const { return folder_.Path() + L"RunImage\\"; }
+
+private:
+    TempFolder folder_;
+};
+
+class InstallE2E : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    void SetUp() override { RemoveShortcuts(); }
+    void TearDown() override {
+        process.Kill();
+        RemoveShortcuts();
+    }
+
+    static std::wstring DesktopLink() { return ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\Velandra.lnk"; }
+    static std::wstring MenuFolder() { return ShellFolder(CSIDL_COMMON_PROGRAMS) + L"\\Velandra"; }
+    static std::wstring MenuLink() { return MenuFolder() + L"\\Velandra.lnk"; }
+    static void RemoveShortcuts() {
+        DeleteFileW(DesktopLink().c_str());
+        RemoveTree(MenuFolder());
+    }
+
+    // Starts the installer of the medium and agrees its way to the install window.
+    HWND OpenInstallWindow() {
+        process = LaunchInstaller(medium.Installer());
+        AgreeAndNext(process, GoToLicence(process, process.WaitWindow(kWelcomeCaption)));
+        return process.WaitWindow(kInstallerCaption);
+    }
+    void SetTarget(HWND window, const std::wstring& path) {
+        DWORD_PTR r = 0;
+        SendMessageTimeoutW(Control(window, I::kEdit1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
+                            SMTO_NORMAL, kTimeoutMs, &r);
+    }
+    bool NextEnabled(HWND window) { return IsWindowEnabled(Control(window, I::kBitBtn3)) != FALSE; }
+    void ExpectBox(const MessageBoxSeen& box, const std::wstring& text, const std::wstring& caption,
+                   std::vector<int> buttons) {
+        EXPECT_EQ(text, box.text);
+        EXPECT_EQ(caption, box.caption);
+        EXPECT_EQ(buttons, box.buttons);
+    }
+    // Answers the success message and waits for the program to end.
+    void ExpectSuccessAndEnd() {
+        ExpectBox(process.AnswerMessageBox(IDOK), kSuccess, L"Instalacja zakończona", {IDOK});
+        EXPECT_EQ(0u, process.WaitExit());
+    }
+    void ExpectInstalled(const std::wstring& target) {
+        const auto source = Tree(medium.RunImage());
+        const auto installed = Tree(target + L"\\");
+        ASSERT_EQ(source.size(), installed.size());
+        for (const auto& [relative, attrs] : source) {
+            SCOPED_TRACE(Narrow(relative));
+            auto it = installed.find(relative);
+            ASSERT_NE(installed.end(), it);
+            EXPECT_EQ(ReadBytes(medium.RunImage() + relative), ReadBytes(target + L"\\" + relative));
+            EXPECT_EQ(0u, it->second & FILE_ATTRIBUTE_READONLY) << "installed files are writable";
+        }
+    }
+    void ExpectShortcutsTo(const std::wstring& target) {
+        for (const std::wstring& file : {DesktopLink(), MenuLink()}) {
+            SCOPED_TRACE(Narrow(file));
+            Link link = LoadLink(file);
+            EXPECT_EQ(target + L"\\vel.exe", link.target);
+            EXPECT_EQ(target + L"\\", link.workingFolder);
+        }
+    }
+
+    Medium medium;
+    TempFolder targets{L"vel-target"};
+    Process process;
+};
+
+TEST_F(InstallE2E, TypicalRunInstallsTheTreeAndBothShortcuts) {
+    HWND window = OpenInstallWindow();
+    EXPECT_EQ(ShellFolder(CSIDL_PROGRAM_FILES) + L"\\Vantrel\\Velandra", ReadText(Control(window, I::kEdit1)));
+    EXPECT_TRUE(NextEnabled(window));
+    EXPECT_EQ(Control(window, I::kBitBtn1), FocusedControl(window));
+
+    const std::wstring target = targets.Path() + L"Vantrel\\Velandra";
+    SetTarget(window, target);
+    Click(window, I::kBitBtn3);
+    ExpectBox(process.AnswerMessageBox(IDYES), L"Folder " + target + L" nie istnieje Czy go utworzyć",
+              kFolderCaption, {IDYES, IDNO});
+    ExpectSuccessAndEnd();
+    ExpectInstalled(target);
+    ExpectShortcutsTo(target);
+}
+
+TEST_F(InstallE2E, ReinstallationKeepsTheUsersDataAndReplacesTheProgram) {
+    const std::wstring target = targets.Path() + L"Velandra";
+    CopyTree(medium.RunImage(), target + L"\\");
+    SetFileAttributesW((target + L"\\Vel.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW((target + L"\\Dane\\tablica.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::ofstream((target + L"\\Vel.exe").c_str(), std::ios::binary) << "3.50";
+    std::ofstream((target + L"\\Dane\\tablica.ini").c_str(), std::ios::binary) << "[Tablica]\r\nAdres=7\r\n";
+
+    HWND window = OpenInstallWindow();
+    SetTarget(window, target);
+    Click(window, I::kBitBtn3);  // the folder exists: no question
+    ExpectSuccessAndEnd();
+    EXPECT_EQ(ReadBytes(medium.RunImage() + L"Vel.exe"), ReadBytes(target + L"\\Vel.exe"));
+    EXPECT_EQ("[Tablica]\r\nAdres=7\r\n", ReadBytes(target + L"\\Dane\\tablica.ini"));
+    ExpectShortcutsTo(target);
+}
+
+TEST_F(InstallE2E, ARunningProgramStopsTheCopyUntilItEnds) {
+    const std::wstring target = targets.Path() + L"Velandra";
+    CopyTree(medium.RunImage(), target + L"\\");
+    const std::wstring installed = target + L"\\Vel.exe";
+    SetFileAttributesW(installed.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // An older build: the same program with bytes after its image, which the loader ignores.
+    std::ofstream(installed.c_str(), std::ios::binary | std::ios::app) << "3.50";
+    Process program = Process::Launch(installed);
+    program.WaitWindow(kProgramCaption);
+
+    HWND window = OpenInstallWindow();
+    SetTarget(window, target);
+    Click(window, I::kBitBtn3);
+    ExpectBox(process.AnswerMessageBox(IDOK),
+              L"Nie udało się skopiować plików:\nVel.exe\nJeśli program Velandra jest uruchomiony, "
+              L"zamknij go i kliknij 'Dalej', aby spróbować ponownie.",
+              kInstallerCaption, {IDOK});
+    EXPECT_TRUE(process.Running());
+    EXPECT_TRUE(WaitUntil([&] { return NextEnabled(window); }));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(DesktopLink().c_str()));
+
+    CloseBox(program.WaitWindow(kProgramCaption));
+    program.WaitExit();
+    Click(window, I::kBitBtn3);
+    ExpectSuccessAndEnd();
+    EXPECT_EQ(ReadBytes(medium.RunImage() + L"Vel.exe"), ReadBytes(installed));
+    ExpectShortcutsTo(target);
+}
+
+TEST_F(InstallE2E, AFolderTheFileSystemRefusesIsReported) {
+    HWND window = OpenInstallWindow();
+    const std::wstring target = L"C:\\Vel|x";
+    SetTarget(window, target);
+    Click(window, I::kBitBtn3);
+    ExpectBox(process.AnswerMessageBox(IDYES), L"Folder " + target + L" nie istnieje Czy go utworzyć",
+              kFolderCaption, {IDYES, IDNO});
+    ExpectBox(process.AnswerMessageBox(IDOK), L"Utworzenie katalogu \n" + target + L"\n nie powiodło się",
+              kFolderCaption, {IDOK});
+    process.WaitIdle(window);
+    EXPECT_FALSE(NextEnabled(window));
+    SetTarget(window, targets.Path() + L"inny");
+    EXPECT_TRUE(NextEnabled(window));
+    // The close box ends the program without a question.
+    CloseBox(window);
+    EXPECT_EQ(0u, process.WaitExit());
+    EXPECT_EQ(nullptr, process.FindMessageBox());
+}
+
+TEST_F(InstallE2E, EscAsksBeforeLeaving) {
+    HWND window = OpenInstallWindow();
+    PressKey(window, VK_ESCAPE);
+    ExpectBox(process.AnswerMessageBox(IDNO), kExitQuestion, kInstallerCaption, {IDYES, IDNO});
+    process.WaitIdle(window);
+    EXPECT_TRUE(IsWindowVisible(window));
+    PressKey(window, VK_ESCAPE);
+    process.AnswerMessageBox(IDYES);
+    EXPECT_EQ(0u, process.WaitExit());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(DesktopLink().c_str()));
+}
+
+// The system's folder picker: the process's dialog that is not the install window.
+HWND WaitPicker(const Process& p, HWND installWindow) {
+    HWND picker = nullptr;
+    WaitUntil([&] {
+        for (HWND w : p.Windows())
+            if (w != installWindow && ClassOf(w) == L"#32770") picker = w;
+        return picker != nullptr;
+    });
+    if (!picker) throw Failure(L"no folder picker; windows: " + p.Describe());
+    p.WaitIdle(picker);
+    return picker;
+}
+
+TEST_F(InstallE2E, ThePickerOpensAtTheTypedFolderAndReturnsTheChoice) {
+    // A folder every prefix has: Wine's picker now and then misses the start
+    // folder when that folder was created moments before.
+    const std::wstring chosen = ShellFolder(CSIDL_PROGRAM_FILES_COMMON);
+    HWND window = OpenInstallWindow();
+    // The same folder written differently: only a picker that opened there
+    // hands back the folder in its own spelling.
+    SetTarget(window, chosen + L"\\");
+    Click(window, I::kBitBtn1);
+    HWND picker = WaitPicker(process, window);
+    RECT r{};
+    GetWindowRect(picker, &r);
+    EXPECT_NEAR(GetSystemMetrics(SM_CXSCREEN) / 2, (r.left + r.right) / 2, 1) << "centred across";
+    EXPECT_NEAR(GetSystemMetrics(SM_CYSCREEN) / 2, (r.top + r.bottom) / 2, 1) << "centred down";
+    Click(picker, IDOK);
+    process.WaitGone(picker);
+    process.WaitIdle(window);
+    EXPECT_EQ(chosen, ReadText(Control(window, I::kEdit1)));
+
+    // A folder that does not exist: cancel keeps the text ...
+    const std::wstring missing = targets.Path() + L"brak";
+    SetTarget(window, missing);
+    Click(window, I::kBitBtn1);
+    picker = WaitPicker(process, window);
+    Click(picker, IDCANCEL);
+    process.WaitGone(picker);
+    process.WaitIdle(window);
+    EXPECT_EQ(missing, ReadText(Control(window, I::kEdit1)));
+    // ... and the picker had opened at the desktop.
+    Click(window, I::kBitBtn1);
+    picker = WaitPicker(process, window);
+    Click(picker, IDOK);
+    process.WaitGone(picker);
+    process.WaitIdle(window);
+    EXPECT_EQ(ShellFolder(CSIDL_DESKTOPDIRECTORY), ReadText(Control(window, I::kEdit1)));
+}
+
+}  // namespace
+}  // namespace e2e

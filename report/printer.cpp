@@ -1,11 +1,11 @@
 #include "printer.h"
 
-#include <winspool.h>
 
 #include <cstring>
 #include <map>
 
 #include "ui/error.h"
+#include "ui/platform.h"
 
 namespace report {
 namespace {
@@ -69,11 +69,22 @@ PrinterOpener& Opener() {
 
 }  // namespace
 
+// The spooler's DLL is not one the loader always takes from the system folder,
+// so it is not imported: it is loaded from there when a printout is asked for.
+BOOL DefaultPrinterName(wchar_t* buffer, DWORD* size) {
+    using GetDefaultPrinterFn = BOOL(WINAPI*)(wchar_t*, DWORD*);
+    static HMODULE spooler = ui::LoadSystemLibrary(L"winspool.drv");
+    auto get = spooler ? reinterpret_cast<GetDefaultPrinterFn>(reinterpret_cast<void*>(
+                             GetProcAddress(spooler, "GetDefaultPrinterW")))
+                       : nullptr;
+    return get ? get(buffer, size) : FALSE;
+}
+
 std::unique_ptr<Printer> OpenDefaultPrinter() {
     DWORD size = 0;
-    GetDefaultPrinterW(nullptr, &size);
+    DefaultPrinterName(nullptr, &size);
     std::wstring name(size, L'\0');
-    if (size == 0 || !GetDefaultPrinterW(&name[0], &size))
+    if (size == 0 || !DefaultPrinterName(&name[0], &size))
         throw ui::Error(L"Nie można drukować: brak domyślnej drukarki.");
     name.resize(wcslen(name.c_str()));
     DcHandle dc(CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr));

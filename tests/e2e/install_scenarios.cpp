@@ -4,8 +4,8 @@
 #include <shlobj.h>
 
 #include <fstream>
-#include <map>
 
+#include "tests/e2e/install_files.h"
 #include "tests/e2e/installer.h"
 #include "wizard/inst_main.h"
 
@@ -17,67 +17,6 @@ using I = Tinst_main_win;
 const wchar_t kSuccess[] = L"Program Velandra został zainstalowany pomyślnie";
 const wchar_t kFolderCaption[] = L"Zapis katalogu";
 const wchar_t kProgramCaption[] = L"Velandra 3.51";
-
-std::string ReadBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    if (!in) return "<missing>";
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Every file below folder (with a trailing backslash) by its relative path.
-void ListTree(const std::wstring& folder, const std::wstring& relative, std::map<std::wstring, DWORD>& out) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((folder + relative + L"*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::wstring name = fd.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ListTree(folder, relative + name + L"\\", out);
-        else
-            out[relative + name] = fd.dwFileAttributes;
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
-}
-
-std::map<std::wstring, DWORD> Tree(const std::wstring& folder) {
-    std::map<std::wstring, DWORD> out;
-    ListTree(folder, L"", out);
-    return out;
-}
-
-void CopyTree(const std::wstring& from, const std::wstring& to) {
-    for (const auto& [relative, attrs] : Tree(from)) {
-        const std::wstring dest = to + relative;
-        for (size_t i = 3; (i = dest.find(L'\\', i)) != std::wstring::npos; ++i)
-            CreateDirectoryW(dest.substr(0, i).c_str(), nullptr);
-        CopyFileOrThrow(from + relative, dest);
-    }
-}
-
-std::wstring ShellFolder(int csidl) {
-    wchar_t path[MAX_PATH] = {};
-    if (!SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE)) throw Failure(L"no special folder");
-    return path;
-}
-
-struct Link {
-    std::wstring target, workingFolder;
-};
-
-Link LoadLink(const std::wstring& file) {
-    ui::ComPtr<IShellLinkW> link;
-    ui::ComPtr<IPersistFile> persist;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                link.put_void())) ||
-        FAILED(link->QueryInterface(IID_IPersistFile, persist.put_void())) ||
-        FAILED(persist->Load(file.c_str(), STGM_READ)))
-        return {L"<no link " + file + L">", L""};
-    wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {};
-    link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-    link->GetWorkingDirectory(folder, MAX_PATH);
-    return {target, folder};
-}
 
 // The installer and a copy of its RunImage in a folder of their own, some of
 // the files read-only as they are on a pressed disc.

@@ -38,6 +38,9 @@ struct Step {
 
 // The welcome and licence pages, up to Next on the licence page.
 std::vector<Step> PageSteps();
+// The install window: a whole installation of the sample payload, then a
+// printout of the installed files and the two shortcuts.
+std::vector<Step> InstallSteps();
 // After the last page: what is still open is photographed and closed, and the
 // installer must end.
 std::vector<Step> ClosingSteps();

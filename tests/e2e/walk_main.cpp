@@ -12,7 +12,7 @@ namespace {
 
 std::vector<Step> TypicalRun() {
     std::vector<Step> steps = PageSteps();
-    // The install window's steps go between the pages and the closing.
+    for (Step& s : InstallSteps()) steps.push_back(std::move(s));
     for (Step& s : ClosingSteps()) steps.push_back(std::move(s));
     return steps;
 }

@@ -1,7 +1,9 @@
 // Start-up time of the installer against a trivial one-window program: the
 // time from process creation until the first window is shown and its thread
 // waits for input (painted and idle), the median of several alternating runs.
-// Usage: e2e_startup_bench [--runs N] [--installer PATH] [--trivial PATH]
+// With --parts, the trivial program is also timed with each piece of the
+// installer's start-up added, to see where the difference goes.
+// Usage: e2e_startup_bench [--runs N] [--parts] [--installer PATH] [--trivial PATH]
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
@@ -20,10 +22,11 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 
 // One start: seconds until the window is shown and idle. The window is then
 // closed by its close box and the process must end.
-double TimeOneStart(const std::wstring& exe, const std::wstring& caption) {
+double TimeOneStart(const std::wstring& exe, const std::wstring& caption,
+                    const std::wstring& args = L"") {
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
-    Process p = Process::Launch(exe);
+    Process p = Process::Launch(exe, args);
     HWND w = nullptr;
     if (!WaitUntil([&] { return (w = p.FindWindowByCaption(caption)) != nullptr || !p.Running(); }) || !w)
         throw Failure(L"no window \"" + caption + L"\" from " + exe);
@@ -40,37 +43,55 @@ double Median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+struct Subject {
+    const char* label;
+    std::wstring exe, caption, args;
+    std::vector<double> times;
+};
+
+void Report(const Subject& s, double base) {
+    const double m = Median(s.times);
+    std::printf("%-28s median %.3f s (min %.3f, max %.3f)  x%.2f\n", s.label, m,
+                *std::min_element(s.times.begin(), s.times.end()),
+                *std::max_element(s.times.begin(), s.times.end()), m / base);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     int runs = 10;
+    bool parts = false;
     std::wstring installer = InstallerPath();
     std::wstring trivial = WindowsPath(VEL_TRIVIAL_EXE);
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (!std::wcscmp(argv[i], L"--runs")) runs = std::max(1, _wtoi(argv[i + 1]));
-        else if (!std::wcscmp(argv[i], L"--installer")) installer = argv[i + 1];
-        else if (!std::wcscmp(argv[i], L"--trivial")) trivial = argv[i + 1];
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (!std::wcscmp(argv[i], L"--parts")) parts = true;
+        else if (hasValue && !std::wcscmp(argv[i], L"--runs")) runs = std::max(1, _wtoi(argv[++i]));
+        else if (hasValue && !std::wcscmp(argv[i], L"--installer")) installer = argv[++i];
+        else if (hasValue && !std::wcscmp(argv[i], L"--trivial")) trivial = argv[++i];
         else {
-            std::fprintf(stderr, "usage: e2e_startup_bench [--runs N] [--installer PATH] [--trivial PATH]\n");
+            std::fprintf(stderr,
+                         "usage: e2e_startup_bench [--runs N] [--parts] [--installer PATH] [--trivial PATH]\n");
             return 2;
         }
     }
+    const std::wstring tw = L"Trivial window";
+    std::vector<Subject> subjects = {{"trivial window", trivial, tw, L"", {}},
+                                     {"installer, welcome page", installer, kWelcomeCaption, L"", {}}};
+    if (parts) {
+        subjects.push_back({"trivial + COM", trivial, tw, L"com", {}});
+        subjects.push_back({"trivial + rich edit", trivial, tw, L"richedit", {}});
+        subjects.push_back({"trivial + common controls", trivial, tw, L"comctl", {}});
+        subjects.push_back({"trivial + all three", trivial, tw, L"com richedit comctl", {}});
+    }
     try {
         // One unmeasured start of each fills the caches.
-        TimeOneStart(trivial, L"Trivial window");
-        TimeOneStart(installer, kWelcomeCaption);
-        std::vector<double> a, b;
-        for (int i = 0; i < runs; ++i) {
-            b.push_back(TimeOneStart(trivial, L"Trivial window"));
-            a.push_back(TimeOneStart(installer, kWelcomeCaption));
-        }
-        const double ma = Median(a), mb = Median(b);
-        std::printf("runs: %d\n", runs);
-        std::printf("trivial window, median:   %.3f s (min %.3f, max %.3f)\n", mb,
-                    *std::min_element(b.begin(), b.end()), *std::max_element(b.begin(), b.end()));
-        std::printf("installer welcome, median: %.3f s (min %.3f, max %.3f)\n", ma,
-                    *std::min_element(a.begin(), a.end()), *std::max_element(a.begin(), a.end()));
-        std::printf("ratio: %.2f\n", ma / mb);
+        for (Subject& s : subjects) TimeOneStart(s.exe, s.caption, s.args);
+        for (int i = 0; i < runs; ++i)
+            for (Subject& s : subjects) s.times.push_back(TimeOneStart(s.exe, s.caption, s.args));
+        const double base = Median(subjects[0].times);
+        std::printf("runs: %d, time from start until the first window is shown and idle\n", runs);
+        for (const Subject& s : subjects) Report(s, base);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "benchmark failed: %s\n", e.what());
         return 1;

@@ -42,7 +42,9 @@ struct FindCloser {
 using ScopedFind = std::unique_ptr<void, FindCloser>;
 
 // The least any tree copy must do: list each folder once, create each target
-// folder once, copy each file once.
+// folder once, copy each file once. The copy is told to fail on an existing
+// file: into an empty target that is the cheaper call (Wine otherwise first
+// opens the destination to see whether it is the source itself).
 size_t FloorCopy(const std::wstring& source, const std::wstring& target) {
     CreateDirectoryW(target.c_str(), nullptr);
     WIN32_FIND_DATAW entry;
@@ -54,7 +56,7 @@ size_t FloorCopy(const std::wstring& source, const std::wstring& target) {
         if (name == L"." || name == L"..") continue;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             copied += FloorCopy(source + name + L'\\', target + name + L'\\');
-        else if (CopyFileW((source + name).c_str(), (target + name).c_str(), FALSE))
+        else if (CopyFileW((source + name).c_str(), (target + name).c_str(), TRUE))
             ++copied;
     } while (FindNextFileW(find.get(), &entry));
     return copied;

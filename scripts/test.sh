@@ -17,7 +17,10 @@ if [ "$(id -u)" = 0 ] && [ -z "${VEL_ALLOW_ROOT:-}" ]; then
     (cd "$src" && tar --exclude=./build -cf - .) | (cd "$run_src" && tar -xf -)
     chown -R veltest: "$run_src"
   fi
-  exec runuser -u veltest -- env CI="${CI:-}" VEL_BUILD_ROOT=/home/veltest/vel-build \
+  # One build folder per source folder: CMake refuses a build folder that was
+  # configured from another source.
+  key=$(printf '%s' "$run_src" | md5sum | cut -c1-12)
+  exec runuser -u veltest -- env CI="${CI:-}" VEL_BUILD_ROOT=/home/veltest/vel-build/$key \
     bash "$run_src/scripts/test.sh" "$@"
 fi
 

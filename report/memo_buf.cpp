@@ -4,6 +4,7 @@
 
 #include "rtf_reader.h"
 #include "ui/error.h"
+#include "ui/text.h"
 
 namespace report {
 
@@ -46,7 +47,7 @@ std::string StreamOutRtf(HWND richEdit) {
     es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
     es.pfnCallback = &AppendChunk;
     SendMessageW(richEdit, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
-    if (es.dwError) throw ui::Error(L"Nie można odczytać tekstu do wydruku (błąd " + std::to_wstring(es.dwError) + L").");
+    if (es.dwError) throw ui::Error(L"Nie można odczytać tekstu do wydruku (błąd " + ui::Decimal(es.dwError) + L").");
     return out;
 }
 

@@ -6,15 +6,10 @@
 
 #include "ui/error.h"
 #include "ui/platform.h"
+#include "ui/text.h"
 
 namespace report {
 namespace {
-
-std::wstring Format(const wchar_t* pattern, unsigned long value) {
-    wchar_t buf[256];
-    swprintf(buf, 256, pattern, value);
-    return buf;
-}
 
 // The rectangle, in the device's pixels, that a page recorded against the
 // device covers: the inverse of how the recording converted its frame.
@@ -56,7 +51,7 @@ public:
 
 private:
     [[noreturn]] static void Fail(DWORD error = GetLastError()) {
-        throw ui::Error(Format(L"Drukowanie nie powiodło się (błąd %lu).", error));
+        throw ui::Error(L"Drukowanie nie powiodło się (błąd " + ui::Decimal(error) + L").");
     }
 
     DcHandle dc_;
@@ -91,7 +86,7 @@ std::unique_ptr<Printer> OpenDefaultPrinter() {
     if (!dc) {
         DWORD error = GetLastError();
         throw ui::Error(L"Nie można otworzyć drukarki \"" + name + L"\"" +
-                        Format(L" (błąd %lu).", error));
+                        L" (błąd " + ui::Decimal(error) + L").");
     }
     return std::make_unique<DefaultPrinter>(std::move(dc));
 }

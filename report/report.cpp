@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/error.h"
+#include "ui/text.h"
 
 namespace report {
 
@@ -37,7 +38,7 @@ void Report::StartPage() {
     RECT frame{0, 0, MulDiv(geometry_.printWidth, mmX * 100, pxX), MulDiv(geometry_.printHeight, mmY * 100, pxY)};
     recording_ = CreateEnhMetaFileW(reference_, nullptr, &frame, nullptr);
     if (!recording_)
-        throw ui::Error(L"Drukowanie nie powiodło się (błąd " + std::to_wstring(GetLastError()) + L").");
+        throw ui::Error(L"Drukowanie nie powiodło się (błąd " + ui::Decimal(GetLastError()) + L").");
 }
 
 void Report::EndPage() {

@@ -36,5 +36,9 @@ cmake --build "$build/release"
 cmake --preset tests -S "$src" -B "$build/tests" >/dev/null
 cmake --build "$build/tests"
 vel_xvfb
-vel_template
+# Start the shared prefix and its server now: the first test program would
+# otherwise spend the test discovery's few seconds waiting for them.
+prefix=$(vel_prefix test)
+vel_wineserver "$prefix"
+WINEPREFIX=$prefix "$VEL_WINE64" cmd /c exit >/dev/null 2>&1 || true
 ctest --test-dir "$build/tests" -j2 --output-on-failure --timeout 300 "$@"

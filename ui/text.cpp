@@ -22,12 +22,22 @@ std::string Narrow(std::wstring_view text) {
     return out;
 }
 
+std::wstring Decimal(unsigned long long value) {
+    wchar_t digits[24];
+    wchar_t* p = digits + 24;
+    do {
+        *--p = static_cast<wchar_t>(L'0' + value % 10);
+        value /= 10;
+    } while (value);
+    return std::wstring(p, digits + 24);
+}
+
 std::wstring SystemErrorText(unsigned long code) {
     wchar_t* buf = nullptr;
     DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                  FORMAT_MESSAGE_IGNORE_INSERTS,
                              nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
-    std::wstring text = n ? std::wstring(buf, n) : L"Błąd systemu " + std::to_wstring(code);
+    std::wstring text = n ? std::wstring(buf, n) : L"Błąd systemu " + Decimal(code);
     if (buf) LocalFree(buf);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();

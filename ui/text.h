@@ -8,6 +8,10 @@ namespace ui {
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view text);
 
+// A number in decimal digits. The runtime's own formatting would bring the
+// whole printf machinery into the executable.
+std::wstring Decimal(unsigned long long value);
+
 // Text of a Windows error code as the system words it, without the line end.
 std::wstring SystemErrorText(unsigned long code);
 

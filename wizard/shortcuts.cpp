@@ -17,6 +17,10 @@
 
 namespace {
 
+// The shell link class, spelled out: the import library that defines it holds
+// every GUID of the system in one object and would add tens of kilobytes.
+constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 ShellLinkFactory& Factory() {
     static ShellLinkFactory factory;
     return factory;
@@ -24,8 +28,8 @@ ShellLinkFactory& Factory() {
 
 HRESULT CreateLinkObject(IUnknown** object) {
     if (Factory()) return Factory()(object);
-    return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                            IID_IUnknown, reinterpret_cast<void**>(object));
+    return CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                            __uuidof(IUnknown), reinterpret_cast<void**>(object));
 }
 
 std::wstring GuidText(const GUID& guid) {
@@ -60,11 +64,11 @@ void Tinst_main_win::CreateShortcuts(const std::wstring& folder) {
     const HRESULT hr = CreateLinkObject(object.put());
     if (FAILED(hr) || !object)
         throw ui::Error(ui::SystemErrorText(static_cast<unsigned long>(hr)) + L", ClassID: " +
-                        GuidText(CLSID_ShellLink));
+                        GuidText(kShellLinkClass));
     ui::ComPtr<IShellLinkW> link;
     ui::ComPtr<IPersistFile> file;
-    if (FAILED(object->QueryInterface(IID_IShellLinkW, link.put_void())) ||
-        FAILED(object->QueryInterface(IID_IPersistFile, file.put_void())))
+    if (FAILED(object->QueryInterface(__uuidof(IShellLinkW), link.put_void())) ||
+        FAILED(object->QueryInterface(__uuidof(IPersistFile), file.put_void())))
         throw ui::Error(L"Interface not supported");
 
     link->SetPath(target.c_str());

@@ -4,12 +4,6 @@
 
 namespace ui {
 
-namespace {
-
-const wchar_t* g_richEditClass = L"RICHEDIT50W";
-
-}  // namespace
-
 void RestrictDllSearch() {
     // Looked up at run time: older systems without the loader update lack it.
     using SetDefaultDirsFn = BOOL(WINAPI*)(DWORD);
@@ -48,13 +42,17 @@ void InitControls() {
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
         if (init) init(&icc);
     }
-    if (LoadSystemLibrary(L"msftedit.dll")) {
-        g_richEditClass = L"RICHEDIT50W";
-    } else if (LoadSystemLibrary(L"riched20.dll")) {
-        g_richEditClass = L"RichEdit20W";
-    }
 }
 
-const wchar_t* RichEditClass() { return g_richEditClass; }
+const wchar_t* RichEditClass() {
+    // Loaded when the first rich-text view is made: the welcome page, shown
+    // first, has none and so opens sooner.
+    static const wchar_t* const cls = [] {
+        if (LoadSystemLibrary(L"msftedit.dll")) return L"RICHEDIT50W";
+        if (LoadSystemLibrary(L"riched20.dll")) return L"RichEdit20W";
+        return L"RICHEDIT50W";
+    }();
+    return cls;
+}
 
 }  // namespace ui

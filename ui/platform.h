@@ -11,11 +11,11 @@ void RestrictDllSearch();
 // Loads a DLL from the system folder only. Returns null when it is missing.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 
-// Loads the common controls (version 6 through the manifest) and the rich-edit
-// control. Safe to call more than once.
+// Loads the common controls (version 6 through the manifest). Safe to call
+// more than once.
 void InitControls();
 
-// Window class of the rich-edit control that InitControls loaded.
+// Window class of the rich-edit control, whose DLL is loaded on first use.
 const wchar_t* RichEditClass();
 
 }  // namespace ui

@@ -26,7 +26,11 @@ int CALLBACK BrowseCallback(HWND dialog, UINT msg, LPARAM, LPARAM data) {
     if (msg != BFFM_INITIALIZED) return 0;
     CentreOnScreen(dialog);
     const auto* start = reinterpret_cast<const std::wstring*>(data);
-    if (!start->empty())
+    if (start->empty()) return 0;
+    // The first selection in a freshly started shell can stop short of the
+    // folder (seen under Wine: the picker then sits at the desktop); asking
+    // again costs nothing and lands on it.
+    for (int attempt = 0; attempt < 2; ++attempt)
         SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start->c_str()));
     return 0;
 }

@@ -210,8 +210,7 @@ HWND WaitPicker(const Process& p, HWND installWindow) {
 }
 
 TEST_F(InstallE2E, ThePickerOpensAtTheTypedFolderAndReturnsTheChoice) {
-    // A folder every prefix has: Wine's picker now and then misses the start
-    // folder when that folder was created moments before.
+    // A folder every prefix has, deep enough that landing on it is no accident.
     const std::wstring chosen = ShellFolder(CSIDL_PROGRAM_FILES_COMMON);
     HWND window = OpenInstallWindow();
     // The same folder written differently: only a picker that opened there

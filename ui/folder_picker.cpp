@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "ui/shell_folders.h"
+
 namespace ui {
 
 namespace {
@@ -45,13 +47,7 @@ std::optional<std::wstring> ShowSystemPicker(const FolderPickRequest& request) {
     bi.ulFlags = BIF_NEWDIALOGSTYLE | BIF_RETURNONLYFSDIRS;
     bi.lpfn = BrowseCallback;
     bi.lParam = reinterpret_cast<LPARAM>(&request.startFolder);
-    PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&bi);
-    if (!pidl) return std::nullopt;
-    wchar_t path[MAX_PATH + 1] = {};
-    const bool named = SHGetPathFromIDListW(pidl, path) && path[0];
-    CoTaskMemFree(pidl);
-    if (!named) return std::nullopt;
-    return std::wstring(path);
+    return TakePathOf(SHBrowseForFolderW(&bi));
 }
 
 }  // namespace

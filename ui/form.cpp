@@ -231,7 +231,7 @@ bool Form::PressKey(UINT vk) {
     if (!target || (target != hwnd_ && !IsChild(hwnd_, target))) target = hwnd_;
     bool handled = false;
     for (UINT msg : {WM_KEYDOWN, WM_KEYUP}) {
-        MSG m{target, msg, vk, msg == WM_KEYUP ? 0xC0000001 : 1, GetTickCount(), {}};
+        MSG m{target, msg, vk, static_cast<LPARAM>(msg == WM_KEYUP ? 0xC0000001u : 1u), GetTickCount(), {}};
         if (IsDialogMessageW(hwnd_, &m)) {
             handled = true;
         } else {
@@ -486,6 +486,13 @@ void Form::InitWindow(HWND hwnd) {
     SetWindowPos(hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - fw) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - fh) / 2, fw, fh, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(built_->Font(spec_.font)), FALSE);
+    // The program's icon for the taskbar button and, where the border shows
+    // one, the caption. Shared icons from the module need no clean-up.
+    for (auto [kind, size] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+        const int px = GetSystemMetrics(size);
+        if (HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, px, px, LR_SHARED))
+            SendMessageW(hwnd, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+    }
 
     // Parents before children: panels are built as they are met.
     std::vector<std::pair<int, HWND>> pending{{0, hwnd}};

@@ -17,15 +17,20 @@ SpecialFolderHandler& Handler() {
 std::optional<std::wstring> AskShell(int csidl) {
     PIDLIST_ABSOLUTE pidl = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &pidl)) || !pidl) return std::nullopt;
-    wchar_t path[MAX_PATH + 1] = {};
-    const bool named = SHGetPathFromIDListW(pidl, path) && path[0];
-    CoTaskMemFree(pidl);
     // A folder without a file-system path (a virtual one) cannot hold files.
-    if (!named) return std::nullopt;
-    return std::wstring(path);
+    return TakePathOf(pidl);
 }
 
 }  // namespace
+
+std::optional<std::wstring> TakePathOf(ITEMIDLIST* pidl) {
+    if (!pidl) return std::nullopt;
+    wchar_t path[MAX_PATH + 1] = {};
+    const bool named = SHGetPathFromIDListW(pidl, path) && path[0];
+    CoTaskMemFree(pidl);
+    if (!named) return std::nullopt;
+    return std::wstring(path);
+}
 
 std::optional<std::wstring> SpecialFolderPath(int csidl) {
     if (Handler()) return Handler()(csidl);

@@ -1,6 +1,9 @@
 #pragma once
 // The shell's special folders go through one seam so window tests can name
 // them in-process (and pretend the shell does not know one).
+#include <windows.h>
+#include <shtypes.h>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -13,6 +16,10 @@ using SpecialFolderHandler = std::function<std::optional<std::wstring>(int csidl
 // trailing backslash as the shell gives it; nothing when the shell cannot name
 // the folder or it has no file-system path.
 std::optional<std::wstring> SpecialFolderPath(int csidl);
+
+// Turns a shell item list into its file-system path and frees the list.
+// Nothing when the item is virtual (has no file-system path) or the list null.
+std::optional<std::wstring> TakePathOf(ITEMIDLIST* pidl);
 
 // Replaces the handler; an empty handler restores the shell. Returns the
 // previous one.

@@ -83,6 +83,7 @@ int wmain(int argc, wchar_t** argv) {
         subjects.push_back({"trivial + rich edit", trivial, tw, L"richedit", {}});
         subjects.push_back({"trivial + common controls", trivial, tw, L"comctl", {}});
         subjects.push_back({"trivial + all three", trivial, tw, L"com richedit comctl", {}});
+        subjects.push_back({"trivial + shell32", trivial, tw, L"shell", {}});
     }
     try {
         // One unmeasured start of each fills the caches.

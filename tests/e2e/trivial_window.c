@@ -35,6 +35,7 @@ static int HasWord(const wchar_t* cmd, const wchar_t* word) {
 static void StartUpWork(const wchar_t* cmd) {
     if (HasWord(cmd, L"com")) CoInitializeEx(NULL, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     if (HasWord(cmd, L"richedit")) LoadFromSystem(L"msftedit.dll");
+    if (HasWord(cmd, L"shell")) LoadFromSystem(L"shell32.dll");
     if (HasWord(cmd, L"comctl")) {
         HMODULE cc = LoadFromSystem(L"comctl32.dll");
         typedef BOOL(WINAPI * InitFn)(const INITCOMMONCONTROLSEX*);

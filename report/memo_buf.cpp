@@ -31,24 +31,4 @@ void MemoBuf::PrintAll() {
     report_.GotoXY(report_.XPos(), flow.endY);
 }
 
-namespace {
-
-DWORD CALLBACK AppendChunk(DWORD_PTR cookie, LPBYTE data, LONG size, LONG* done) {
-    static_cast<std::string*>(reinterpret_cast<void*>(cookie))->append(reinterpret_cast<char*>(data), size);
-    *done = size;
-    return 0;
-}
-
-}  // namespace
-
-std::string StreamOutRtf(HWND richEdit) {
-    std::string out;
-    EDITSTREAM es{};
-    es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
-    es.pfnCallback = &AppendChunk;
-    SendMessageW(richEdit, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
-    if (es.dwError) throw ui::Error(L"Nie można odczytać tekstu do wydruku (błąd " + ui::Decimal(es.dwError) + L").");
-    return out;
-}
-
 }  // namespace report

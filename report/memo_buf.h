@@ -29,7 +29,4 @@ private:
     Document doc_;
 };
 
-// The rich-edit control's content as RTF (EM_STREAMOUT with SF_RTF).
-std::string StreamOutRtf(HWND richEdit);
-
 }  // namespace report

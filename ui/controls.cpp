@@ -2,6 +2,9 @@
 
 #include <richedit.h>
 
+#include "ui/error.h"
+#include "ui/text.h"
+
 namespace ui {
 
 std::wstring Control::Text() const {
@@ -52,18 +55,24 @@ DWORD CALLBACK WriteChunk(DWORD_PTR cookie, BYTE* buf, LONG n, LONG* done) {
 
 }  // namespace
 
-bool RichEdit::LoadRtf(std::string_view rtf) {
+bool StreamInRtf(HWND richEdit, std::string_view rtf) {
     ReadCursor cursor{rtf};
     EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cursor), 0, ReadChunk};
-    SendMessageW(hwnd(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    SendMessageW(richEdit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
     return es.dwError == 0 && cursor.pos > 0;
 }
 
-std::string RichEdit::SaveRtf() const {
+std::string StreamOutRtf(HWND richEdit) {
     std::string out;
     EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&out), 0, WriteChunk};
-    SendMessageW(hwnd(), EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    SendMessageW(richEdit, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    if (es.dwError)
+        throw Error(L"Nie można odczytać tekstu umowy (błąd " + Decimal(static_cast<DWORD>(es.dwError)) + L").");
     return out;
 }
+
+bool RichEdit::LoadRtf(std::string_view rtf) { return StreamInRtf(hwnd(), rtf); }
+
+std::string RichEdit::SaveRtf() const { return StreamOutRtf(hwnd()); }
 
 }  // namespace ui

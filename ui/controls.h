@@ -37,6 +37,12 @@ public:
     void SetChecked(bool checked);
 };
 
+// RTF in and out of a rich-edit control. StreamInRtf replaces the content
+// and is false when the control took nothing; StreamOutRtf throws ui::Error
+// when the control reports a failure.
+bool StreamInRtf(HWND richEdit, std::string_view rtf);
+std::string StreamOutRtf(HWND richEdit);
+
 class RichEdit : public Control {
 public:
     // Replaces the content with an RTF document. False if the control refused it.

@@ -18,6 +18,7 @@
 #include "rtf_reader.h"
 #include "own_window.h"
 #include "test_files.h"
+#include "ui/controls.h"
 #include "ui/error.h"
 
 namespace {
@@ -78,24 +79,13 @@ std::string Repeated(const std::string& rtf, int times) {
     return out + "}";
 }
 
-DWORD CALLBACK Feed(DWORD_PTR cookie, LPBYTE buf, LONG size, LONG* done) {
-    auto* in = reinterpret_cast<std::pair<const std::string*, size_t>*>(cookie);
-    size_t n = std::min<size_t>(size, in->first->size() - in->second);
-    memcpy(buf, in->first->data() + in->second, n);
-    in->second += n;
-    *done = static_cast<LONG>(n);
-    return 0;
-}
-
 // The document as the licence page hands it over: written out by a rich-edit control.
 std::string ThroughRichEdit(const std::string& rtf) {
     LoadLibraryExW(L"msftedit.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     HWND edit = CreateWindowExW(0, MSFTEDIT_CLASS, L"", WS_POPUP | ES_MULTILINE | ES_READONLY, 0, 0, 485, 137,
                                 nullptr, nullptr, nullptr, nullptr);
-    std::pair<const std::string*, size_t> in{&rtf, 0};
-    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&in), 0, &Feed};
-    SendMessageW(edit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
-    std::string out = report::StreamOutRtf(edit);
+    ui::StreamInRtf(edit, rtf);
+    std::string out = ui::StreamOutRtf(edit);
     DestroyWindow(edit);
     return out;
 }

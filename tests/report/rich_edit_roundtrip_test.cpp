@@ -8,22 +8,9 @@
 #include "memo_buf.h"
 #include "rtf_reader.h"
 #include "test_files.h"
+#include "ui/controls.h"
 
 namespace {
-
-struct Loaded {
-    const std::string* bytes;
-    size_t pos = 0;
-};
-
-DWORD CALLBACK Feed(DWORD_PTR cookie, LPBYTE buf, LONG size, LONG* done) {
-    auto* in = reinterpret_cast<Loaded*>(cookie);
-    size_t n = std::min<size_t>(size, in->bytes->size() - in->pos);
-    memcpy(buf, in->bytes->data() + in->pos, n);
-    in->pos += n;
-    *done = static_cast<LONG>(n);
-    return 0;
-}
 
 std::u16string ControlText(HWND edit) {
     GETTEXTLENGTHEX len{GTL_DEFAULT, 1200};
@@ -52,14 +39,12 @@ TEST(RichEditRoundTrip, LicenceReadsBackToTheControlsOwnText) {
     ASSERT_NE(nullptr, edit);
     std::string licence = LicenceRtf();
     ASSERT_GT(licence.size(), 1000u);
-    Loaded in{&licence};
-    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&in), 0, &Feed};
-    SendMessageW(edit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    ASSERT_TRUE(ui::StreamInRtf(edit, licence));
 
     std::u16string shown = ControlText(edit);
     EXPECT_NE(std::u16string::npos, shown.find(u"UŻYTKOWNIKA KOŃCOWEGO"));
 
-    std::string written = report::StreamOutRtf(edit);
+    std::string written = ui::StreamOutRtf(edit);
     auto back = report::ReadRtf(written);
     EXPECT_TRUE(back.ok) << back.error;
     std::u16string read = back.doc.PlainText();

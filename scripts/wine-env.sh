@@ -10,16 +10,40 @@ VEL_XVFB_DISPLAY=${VEL_XVFB_DISPLAY:-:77}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
 
+# Is an X server alive on display number $1? The socket alone can be a leftover
+# of a server that died with an earlier machine, so the lock's owner must still
+# be an Xvfb (after a restart its number may belong to anything).
+_vel_x_alive() {
+  local pid stat
+  [ -S /tmp/.X11-unix/X$1 ] && [ -r /tmp/.X$1-lock ] || return 1
+  pid=$(tr -dc 0-9 </tmp/.X$1-lock)
+  [ -n "$pid" ] && stat=$(cat /proc/$pid/stat 2>/dev/null) || return 1
+  case $stat in *"(Xvfb) "[RSD]*) return 0 ;; esac
+  return 1
+}
+
 # Start one Xvfb on $VEL_XVFB_DISPLAY unless it already runs; export DISPLAY.
+# A dead server's socket that this user may not remove moves us to the next
+# free display number.
 vel_xvfb() {
-  local n=${VEL_XVFB_DISPLAY#:}
-  if [ ! -e /tmp/.X11-unix/X$n ]; then
-    (setsid Xvfb "$VEL_XVFB_DISPLAY" -screen 0 1024x768x24 -ac -nolisten tcp \
-        >/dev/null 2>&1 </dev/null &)
-    local i
-    for i in $(seq 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.05; done
+  local n=${VEL_XVFB_DISPLAY#:} last i
+  last=$((n + 20))
+  while [ "$n" -le "$last" ]; do
+    if _vel_x_alive "$n"; then break; fi
+    rm -f /tmp/.X11-unix/X$n /tmp/.X$n-lock 2>/dev/null || true
+    if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then
+      (setsid Xvfb ":$n" -screen 0 1024x768x24 -ac -nolisten tcp \
+          >/dev/null 2>&1 </dev/null &)
+      for i in $(seq 100); do _vel_x_alive "$n" && break; sleep 0.05; done
+      _vel_x_alive "$n" && break
+    fi
+    n=$((n + 1))
+  done
+  if [ "$n" -gt "$last" ]; then
+    echo "vel_xvfb: no X server could be started" >&2
+    return 1
   fi
-  export DISPLAY=$VEL_XVFB_DISPLAY
+  export DISPLAY=:$n
 }
 
 _vel_make_template() {

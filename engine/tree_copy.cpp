@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <set>
 
 #include "file_list.h"
+#include "file_place.h"
 #include "vtutils.h"
 
 namespace {
@@ -41,19 +43,16 @@ bool IsKeptExisting(bool keepExisting, DWORD error) {
     return keepExisting && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
 }
 
-void ClearReadOnly(const std::wstring& path) {
-    const DWORD attrs = GetFileAttributesW(path.c_str());
-    if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_READONLY) == 0) return;
-    SetFileAttributesW(path.c_str(), attrs & ~FILE_ATTRIBUTE_READONLY);
-}
-
 // Copies the listed files of source (both folders end in a backslash) one by one.
 class TreeCopy {
 public:
     TreeCopy(const std::wstring& source, const std::wstring& target, bool moveFiles,
              const std::vector<std::wstring>* overwrite, std::vector<CopyFailure>* failures)
         : source_(source), target_(target), moveFiles_(moveFiles), overwrite_(overwrite),
-          failures_(failures), knownFolder_(target) {}
+          failures_(failures), knownFolder_(target) {
+        RemovePartialFiles(target);
+        swept_.insert(target);
+    }
 
     CopyResult Run() {
         std::vector<std::wstring> files;
@@ -62,7 +61,7 @@ public:
         ListFolderTree(source_, files, unlisted, &attributes);
         CopyResult result = CopyComplete;
         for (const UnlistedFolder& folder : unlisted) {
-            Fail(Relative(folder.folder), folder.error);
+            Fail(Relative(folder.folder), folder.error, true);
             result = CopyIncomplete;
         }
         for (size_t i = 0; i < files.size(); ++i) {
@@ -82,32 +81,46 @@ private:
             Fail(relative, GetLastError());
             return CopyFolderFailed;
         }
-        if (!CopyFileW(file.c_str(), destination.c_str(), keepExisting)) {
-            const DWORD error = GetLastError();
-            if (!IsKeptExisting(keepExisting, error)) Fail(relative, error);
+        const DWORD existing = GetFileAttributesW(destination.c_str());
+        if (existing != INVALID_FILE_ATTRIBUTES) {
+            if (keepExisting) return CopyIncomplete;
+            // Windows refuses to rename onto a read-only file, Wine does not:
+            // such a file is never replaced.
+            if (existing & FILE_ATTRIBUTE_READONLY) {
+                Fail(relative, ERROR_FILE_READ_ONLY);
+                return CopyIncomplete;
+            }
+        }
+        const PlaceOutcome placed = PlaceFile(file, destination, !keepExisting, sourceAttributes);
+        if (placed.error != ERROR_SUCCESS) {
+            if (!IsKeptExisting(keepExisting, placed.error)) Fail(relative, placed.error, placed.unreadableSource);
             return CopyIncomplete;
         }
         if (moveFiles_) DeleteFileW(file.c_str());
-        // A file the copy has just created carries the source's attributes and
-        // nothing else: only a read-only source or a replaced file needs a look.
-        if (!keepExisting || (sourceAttributes & FILE_ATTRIBUTE_READONLY)) ClearReadOnly(destination);
         return CopyComplete;
     }
 
     // Files of one folder come one after another: the last folder made sure of
-    // saves a look-up for each of them.
+    // saves a look-up for each of them. A folder that was already there is
+    // cleared of what an interrupted copy left in it, once.
     bool EnsureFolderOf(const std::wstring& destination) {
         const std::wstring folder = destination.substr(0, destination.rfind(L'\\') + 1);
         if (folder == knownFolder_) return true;
-        if (!FolderExists(folder) && !CreateFolderTree(folder)) return false;
+        if (FolderExists(folder)) {
+            if (swept_.insert(folder).second) RemovePartialFiles(folder);
+        } else if (CreateFolderTree(folder)) {
+            swept_.insert(folder);
+        } else {
+            return false;
+        }
         knownFolder_ = folder;
         return true;
     }
 
     std::wstring Relative(const std::wstring& path) const { return path.substr(source_.size()); }
 
-    void Fail(const std::wstring& relative, DWORD error) {
-        if (failures_) failures_->push_back({relative, error});
+    void Fail(const std::wstring& relative, DWORD error, bool unreadableSource = false) {
+        if (failures_) failures_->push_back({relative, error, unreadableSource});
     }
 
     const std::wstring& source_;
@@ -116,6 +129,7 @@ private:
     const OverwriteList overwrite_;
     std::vector<CopyFailure>* const failures_;
     std::wstring knownFolder_;
+    std::set<std::wstring> swept_;
 };
 
 }  // namespace

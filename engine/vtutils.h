@@ -38,15 +38,32 @@ enum CopyResult : int {
 // relativePath is relative to the source folder; it is empty when the target
 // folder itself could not be created. After CopyFolderFailed the last entry is
 // the file whose folder could not be made. error is the system error code.
+// A file that is on the overwrite list but read-only in the target reports
+// ERROR_FILE_READ_ONLY: it is never replaced.
 struct CopyFailure {
     std::wstring relativePath;
     DWORD error;
+    bool unreadableSource = false;  // the source could not be read; the target is not at fault
 };
+
+// Files being copied live under this prefix, in their destination folder,
+// until they are complete; leftovers of an interrupted copy are removed from
+// every folder the copy writes to.
+extern const wchar_t kPartialFilePrefix[];
+extern const wchar_t kPartialFileSuffix[];
+
+// A file in use (a sharing violation or lock on the target) is tried again for
+// this long before it counts as a failure: virus scanners hold freshly written
+// files for a moment.
+constexpr DWORD kLockRetryTries = 8;
+constexpr DWORD kLockRetryPauseMs = 250;
 
 // Reproduces every file below source under target. A file whose path relative
 // to source matches an overwrite entry (letter case ignored) replaces the
 // target's copy; every other file is copied only when the target lacks it.
-// Copied files lose their read-only attribute. With moveFiles each source file
+// Each file is written under a temporary name and renamed once complete, so a
+// destination is either whole or untouched. Copied files lose their read-only
+// attribute. With moveFiles each source file
 // is deleted after its own successful copy. Every file that could not be
 // copied is appended to failures, when given; a link to a folder is skipped.
 CopyResult CopyFolderTree(const std::wstring& source, const std::wstring& target,

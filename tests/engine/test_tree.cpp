@@ -169,5 +169,5 @@ LockedFile::~LockedFile() {
 
 void PrintTo(const CopyFailure& failure, std::ostream* out) {
     *out << "{\"" << ::testing::PrintToString(failure.relativePath) << "\", error " << failure.error
-         << "}";
+         << (failure.unreadableSource ? ", unreadable source" : "") << "}";
 }

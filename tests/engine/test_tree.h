@@ -59,6 +59,7 @@ private:
 };
 
 inline bool operator==(const CopyFailure& a, const CopyFailure& b) {
-    return a.relativePath == b.relativePath && a.error == b.error;
+    return a.relativePath == b.relativePath && a.error == b.error &&
+           a.unreadableSource == b.unreadableSource;
 }
 void PrintTo(const CopyFailure& failure, std::ostream* out);

@@ -10,6 +10,13 @@ if [ "$(id -u)" = 0 ] && [ -z "${VEL_ALLOW_ROOT:-}" ]; then
   # Windows refuses it: the tests run as an unprivileged user.
   id -u veltest >/dev/null 2>&1 || useradd -m -s /bin/bash veltest
   if [ -f "$src/scripts/cups-setup.sh" ]; then bash "$src/scripts/cups-setup.sh"; fi
+  # A small file system of its own, which the full-disk tests fill up.
+  small=/tmp/vel-small-disk
+  mkdir -p "$small"
+  mountpoint -q "$small" ||
+    mount -t tmpfs -o "size=512k,mode=0700,uid=$(id -u veltest),gid=$(id -g veltest)" tmpfs "$small" ||
+    echo "test.sh: no small file system: the full-disk tests will be skipped" >&2
+  mountpoint -q "$small" && export VEL_SMALL_DISK=$small
   run_src=$src
   if ! runuser -u veltest -- test -r "$src/CMakeLists.txt"; then
     run_src=/home/veltest/vel-src
@@ -20,7 +27,7 @@ if [ "$(id -u)" = 0 ] && [ -z "${VEL_ALLOW_ROOT:-}" ]; then
   # One build folder per source folder: CMake refuses a build folder that was
   # configured from another source.
   key=$(printf '%s' "$run_src" | md5sum | cut -c1-12)
-  exec runuser -u veltest -- env CI="${CI:-}" VEL_BUILD_ROOT=/home/veltest/vel-build/$key \
+  exec runuser -u veltest -- env CI="${CI:-}" VEL_SMALL_DISK="${VEL_SMALL_DISK:-}" VEL_BUILD_ROOT=/home/veltest/vel-build/$key \
     bash "$run_src/scripts/test.sh" "$@"
 fi
 

@@ -5,6 +5,7 @@
 #include "engine/vtutils.h"
 #include "ui/message.h"
 #include "ui/shell_folders.h"
+#include "ui/wait_cursor.h"
 #include "wizard/install_support.h"
 
 namespace {
@@ -65,8 +66,10 @@ int Tinst_main_win::EnsureTargetFolder(const std::wstring& path) {
                         MB_YESNO | MB_ICONQUESTION) != IDYES)
         return kFolderDeclined;
     if (CreateFolderTree(path)) return kFolderCreated;
-    ui::ShowMessage(hwnd(), L"Utworzenie katalogu \n" + path + L"\n nie powiodło się", kFolderCaption,
-                    MB_OK | MB_ICONERROR);
+    const DWORD error = GetLastError();
+    ui::ShowMessage(hwnd(),
+                    L"Utworzenie katalogu \n" + path + L"\n nie powiodło się\n" + FolderFailureLine(path, error),
+                    kFolderCaption, MB_OK | MB_ICONERROR);
     return kFolderFailed;
 }
 
@@ -74,30 +77,46 @@ void Tinst_main_win::BitBtn3Click() {
     BitBtn3.SetEnabled(false);
     const int check = EnsureTargetFolder(Edit1.Text());
     if (check == kFolderDeclined || check == kFolderFailed) return;  // Next waits for a new text
-    if (!CopyApplicationFiles()) {
+    // A relative path would otherwise land beside the installer and give
+    // shortcuts that lead nowhere.
+    const std::wstring folder = AbsoluteFolder(Edit1.Text());
+    if (!CopyApplicationFiles(folder)) {
         // Let the user put things right (close the program, free the disk)
         // and try again without retyping anything.
         BitBtn3.SetEnabled(true);
         return;
     }
-    CreateShortcuts(Edit1.Text());
-    ui::ShowMessage(hwnd(), L"Program Velandra został zainstalowany pomyślnie", L"Instalacja zakończona",
-                    MB_OK | MB_ICONINFORMATION);
+    const ShortcutsSaved saved = CreateShortcuts(folder);
+    ui::ShowMessage(hwnd(), L"Program Velandra został zainstalowany pomyślnie" + MissingShortcutsLine(saved.desktop, saved.menu, CollapseKeepingNetworkPrefix(folder + L"\\vel.exe")),
+                    L"Instalacja zakończona", MB_OK | MB_ICONINFORMATION);
     Close();
 }
 
-bool Tinst_main_win::CopyApplicationFiles() {
+bool Tinst_main_win::CopyApplicationFiles(const std::wstring& folder) {
     const std::wstring source = InstallerFolder() + L"RunImage\\";
-    const std::wstring target = CollapseKeepingNetworkPrefix(Edit1.Text() + L"\\");
+    const std::wstring target = CollapseKeepingNetworkPrefix(folder + L"\\");
+    // A medium without the program is as good as none: copying the rest would
+    // leave shortcuts to nothing.
+    if (!HoldsApplication(source)) {
+        ShowInstallError(hwnd(), L"Nie znaleziono plików instalacyjnych w folderze\n" + source +
+                                     L"\nInstalacja została przerwana.");
+        return false;
+    }
     std::vector<CopyFailure> failures;
-    switch (CopyFolderTreeKeepSource(source, target, &kOverwrite, &failures)) {
+    CopyResult result;
+    {
+        ui::WaitCursor busy;
+        result = CopyFolderTreeKeepSource(source, target, &kOverwrite, &failures);
+    }
+    switch (result) {
     case CopyBadArguments:
         ShowInstallError(hwnd(), L"Nie znaleziono plików instalacyjnych w folderze\n" + source +
                                      L"\nInstalacja została przerwana.");
         return false;
     case CopyFolderFailed:
         ShowInstallError(hwnd(), L"Nie można utworzyć folderu w katalogu\n" + target +
-                                     L"\nInstalacja została przerwana.");
+                                     L"\nInstalacja została przerwana.\n" +
+                                     FolderFailureLine(target + failures.back().relativePath, failures.back().error));
         return false;
     default:
         // Files the target already had and keeps are not failures: a

@@ -36,8 +36,13 @@ public:
 
     // Makes sure the folder exists, asking before creating it.
     int EnsureTargetFolder(const std::wstring& path);
-    // The desktop and programs-menu shortcuts to vel.exe in folder.
-    void CreateShortcuts(const std::wstring& folder);
+    // The desktop and programs-menu shortcuts to vel.exe in folder; which of
+    // them could be saved somewhere.
+    struct ShortcutsSaved {
+        bool desktop = false;
+        bool menu = false;
+    };
+    ShortcutsSaved CreateShortcuts(const std::wstring& folder);
 
     // Names compared with each file's path relative to the source folder:
     // these replace what the target holds, every other file is kept.
@@ -46,5 +51,5 @@ public:
 private:
     // Copies the application's files; false (after telling the user) when the
     // installation cannot go on.
-    bool CopyApplicationFiles();
+    bool CopyApplicationFiles(const std::wstring& folder);
 };

@@ -21,13 +21,153 @@ std::wstring InstallerFolder() {
     return path.substr(0, path.rfind(L'\\') + 1);
 }
 
+namespace {
+
+const wchar_t kNoRights[] = L"brak uprawnień do zapisu";
+const wchar_t kNoRightsAdvice[] = L"Wybierz inny folder lub uruchom instalator jako administrator.";
+const wchar_t kDiskFull[] = L"brak miejsca na dysku";
+
+bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
+
+// The system's own words, without the full stop it usually ends with.
+std::wstring SystemCause(DWORD error) {
+    std::wstring text = ui::SystemErrorText(error);
+    while (!text.empty() && (text.back() == L'.' || text.back() == L' ')) text.pop_back();
+    if (text.empty()) text = L"błąd systemu " + ui::Decimal(error);
+    return text;
+}
+
+std::wstring CauseText(FailureCause cause, DWORD error) {
+    switch (cause) {
+    case FailureCause::kInUse: return L"plik jest używany przez inny program";
+    case FailureCause::kDiskFull: return kDiskFull;
+    case FailureCause::kNoRights: return kNoRights;
+    case FailureCause::kReadOnly: return L"plik jest tylko do odczytu";
+    case FailureCause::kDamagedSource: return L"nie można odczytać pliku instalacyjnego";
+    case FailureCause::kOther: break;
+    }
+    return SystemCause(error);
+}
+
+const wchar_t* Advice(FailureCause cause) {
+    switch (cause) {
+    case FailureCause::kInUse:
+        return L"Zamknij program Velandra i kliknij 'Dalej >', aby spróbować ponownie.";
+    case FailureCause::kDiskFull:
+        return L"Zwolnij miejsce na dysku lub wybierz folder na innym dysku i kliknij 'Dalej >'.";
+    case FailureCause::kNoRights: return kNoRightsAdvice;
+    case FailureCause::kReadOnly:
+        return L"Wyłącz we właściwościach pliku atrybut 'Tylko do odczytu' i kliknij 'Dalej >', aby "
+               L"spróbować ponownie.";
+    case FailureCause::kDamagedSource:
+        return L"Pliki instalacyjne są uszkodzone. Uruchom instalator z innej kopii nośnika.";
+    case FailureCause::kOther: break;
+    }
+    return L"Usuń przyczynę i kliknij 'Dalej >', aby spróbować ponownie.";
+}
+
+// One paragraph: the cause, the files it hit, what to do.
+std::wstring Group(FailureCause cause, DWORD error, const std::vector<const CopyFailure*>& files) {
+    std::wstring text = L"\n\nPrzyczyna: " + CauseText(cause, error) + L".";
+    for (size_t i = 0; i < files.size() && i < kListedFailures; ++i) text += L"\n" + files[i]->relativePath;
+    if (files.size() > kListedFailures) text += L"\ni inne (" + ui::Decimal(files.size() - kListedFailures) + L")";
+    return text + L"\n" + Advice(cause);
+}
+
+bool SameGroup(const CopyFailure& a, const CopyFailure& b) {
+    const FailureCause cause = CauseOf(a);
+    return cause == CauseOf(b) && (cause != FailureCause::kOther || a.error == b.error);
+}
+
+// The first existing thing on the way to path that is not a folder.
+std::wstring FileInTheWay(const std::wstring& path) {
+    for (size_t end = path.find(L'\\', 3);; end = path.find(L'\\', end + 1)) {
+        const std::wstring part = path.substr(0, end);
+        const DWORD attrs = GetFileAttributesW(part.c_str());
+        if (attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY)) return part;
+        if (end == std::wstring::npos) return std::wstring();
+    }
+}
+
+bool DriveMissing(const std::wstring& path) {
+    const std::wstring full = AbsoluteFolder(path);
+    if (full.size() < 2 || full[1] != L':') return false;
+    return GetDriveTypeW((full.substr(0, 2) + L"\\").c_str()) == DRIVE_NO_ROOT_DIR;
+}
+
+std::wstring FolderCause(const std::wstring& path, DWORD error) {
+    if (DriveMissing(path)) return L"nie ma takiego dysku: " + AbsoluteFolder(path).substr(0, 2);
+    switch (error) {
+    case ERROR_ACCESS_DENIED: case ERROR_PRIVILEGE_NOT_HELD:
+        return std::wstring(kNoRights) + L". " + kNoRightsAdvice;
+    case ERROR_ALREADY_EXISTS: case ERROR_FILE_EXISTS: {
+        const std::wstring file = FileInTheWay(path);
+        if (!file.empty()) return L"w miejscu folderu jest plik " + file;
+        break;
+    }
+    case ERROR_INVALID_NAME: case ERROR_BAD_PATHNAME: case ERROR_DIRECTORY: case ERROR_FILENAME_EXCED_RANGE:
+        return L"nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" < > |)";
+    case ERROR_DISK_FULL: case ERROR_HANDLE_DISK_FULL: return kDiskFull;
+    case ERROR_WRITE_PROTECT: return L"dysk jest zabezpieczony przed zapisem";
+    }
+    return SystemCause(error);
+}
+
+}  // namespace
+
+FailureCause CauseOf(const CopyFailure& failure) {
+    if (failure.unreadableSource) return FailureCause::kDamagedSource;
+    switch (failure.error) {
+    case ERROR_SHARING_VIOLATION: case ERROR_LOCK_VIOLATION: return FailureCause::kInUse;
+    case ERROR_ACCESS_DENIED: return FailureCause::kNoRights;
+    case ERROR_FILE_READ_ONLY: return FailureCause::kReadOnly;
+    }
+    return IsDiskFull(failure.error) ? FailureCause::kDiskFull : FailureCause::kOther;
+}
+
 std::wstring NotCopiedMessage(const std::vector<CopyFailure>& failures) {
     std::wstring text = L"Nie udało się skopiować plików:";
-    for (size_t i = 0; i < failures.size() && i < kListedFailures; ++i)
-        text += L"\n" + failures[i].relativePath;
-    if (failures.size() > kListedFailures)
-        text += L"\ni inne (" + ui::Decimal(failures.size() - kListedFailures) + L")";
-    text += L"\nJeśli program Velandra jest uruchomiony, zamknij go i kliknij 'Dalej', aby "
-            L"spróbować ponownie.";
+    std::vector<bool> done(failures.size());
+    for (size_t i = 0; i < failures.size(); ++i) {
+        if (done[i]) continue;
+        std::vector<const CopyFailure*> group;
+        for (size_t j = i; j < failures.size(); ++j) {
+            if (done[j] || !SameGroup(failures[i], failures[j])) continue;
+            group.push_back(&failures[j]);
+            done[j] = true;
+        }
+        text += Group(CauseOf(failures[i]), failures[i].error, group);
+    }
     return text;
+}
+
+std::wstring FolderFailureLine(const std::wstring& path, unsigned long error) {
+    const std::wstring cause = FolderCause(path, error);
+    return L"Przyczyna: " + cause + (cause.back() == L'.' ? L"" : L".");
+}
+
+std::wstring AbsoluteFolder(const std::wstring& typed) {
+    const bool absolute = typed.compare(0, 2, L"\\\\") == 0 ||
+                          (typed.size() >= 3 && typed[1] == L':' && (typed[2] == L'\\' || typed[2] == L'/'));
+    if (absolute || typed.empty()) return typed;
+    const DWORD needed = GetFullPathNameW(typed.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return typed;
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(typed.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return typed;
+    full.resize(length);
+    return full;
+}
+
+bool HoldsApplication(const std::wstring& folder) {
+    const DWORD attrs = GetFileAttributesW((folder + L"Vel.exe").c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring MissingShortcutsLine(bool desktopSaved, bool menuSaved, const std::wstring& program) {
+    if (desktopSaved && menuSaved) return std::wstring();
+    const wchar_t* which = !desktopSaved && !menuSaved ? L"skrótów na pulpicie i w menu Start"
+                           : !desktopSaved             ? L"skrótu na pulpicie"
+                                                       : L"skrótu w menu Start";
+    return L"\nNie udało się utworzyć " + std::wstring(which) + L"; program uruchomisz plikiem " + program + L".";
 }

@@ -38,16 +38,27 @@ std::wstring GuidText(const GUID& guid) {
     return text;
 }
 
-// The shared folder when the shell can name it, otherwise the user's own. A
-// shared folder that exists but refuses the write gets no second try.
-std::optional<std::wstring> FolderWithFallback(int shared, int own) {
-    if (auto folder = ui::SpecialFolderPath(shared)) return folder;
-    return ui::SpecialFolderPath(own);
+// The shared folder first, when the shell can name it; the user's own when it
+// cannot, or when the shared one refuses the save (no administrator rights).
+// save returns whether the shortcut landed in the folder it was given.
+template <typename Save>
+bool SaveWithFallback(int shared, int own, Save save) {
+    if (auto folder = ui::SpecialFolderPath(shared)) {
+        if (save(*folder)) return true;
+    }
+    auto folder = ui::SpecialFolderPath(own);
+    return folder && save(*folder);
 }
 
-void SaveLink(IPersistFile& file, const std::wstring& name) {
-    // A save that fails (no rights, say) leaves that shortcut out; the rest goes on.
-    file.Save(name.c_str(), FALSE);
+bool SaveLink(IPersistFile& file, const std::wstring& name) {
+    return SUCCEEDED(file.Save(name.c_str(), FALSE));
+}
+
+bool SaveInMenu(IPersistFile& file, const std::wstring& programs) {
+    const std::wstring menuFolder = CollapseKeepingNetworkPrefix(programs + L"\\Velandra");
+    if (!FolderExists(menuFolder)) CreateFolderTree(menuFolder);
+    return FolderExists(menuFolder) &&
+           SaveLink(file, CollapseKeepingNetworkPrefix(programs + L"\\Velandra\\Velandra.lnk"));
 }
 
 }  // namespace
@@ -56,7 +67,7 @@ ShellLinkFactory SetShellLinkFactory(ShellLinkFactory factory) {
     return std::exchange(Factory(), std::move(factory));
 }
 
-void Tinst_main_win::CreateShortcuts(const std::wstring& folder) {
+Tinst_main_win::ShortcutsSaved Tinst_main_win::CreateShortcuts(const std::wstring& folder) {
     const std::wstring target = CollapseKeepingNetworkPrefix(folder + L"\\vel.exe");
     const std::wstring workingFolder = target.substr(0, target.rfind(L'\\') + 1);
 
@@ -74,13 +85,12 @@ void Tinst_main_win::CreateShortcuts(const std::wstring& folder) {
     link->SetPath(target.c_str());
     link->SetWorkingDirectory(workingFolder.c_str());
 
-    if (auto desktop = FolderWithFallback(CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY))
-        SaveLink(*file.get(), CollapseKeepingNetworkPrefix(*desktop + L"\\Velandra.lnk"));
-
-    auto programs = FolderWithFallback(CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS);
-    if (!programs) return;
-    const std::wstring menuFolder = CollapseKeepingNetworkPrefix(*programs + L"\\Velandra");
-    if (!FolderExists(menuFolder)) CreateFolderTree(menuFolder);
-    if (FolderExists(menuFolder))
-        SaveLink(*file.get(), CollapseKeepingNetworkPrefix(*programs + L"\\Velandra\\Velandra.lnk"));
+    IPersistFile& persist = *file.get();
+    ShortcutsSaved saved;
+    saved.desktop = SaveWithFallback(CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY, [&](const std::wstring& desktop) {
+        return SaveLink(persist, CollapseKeepingNetworkPrefix(desktop + L"\\Velandra.lnk"));
+    });
+    saved.menu = SaveWithFallback(CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS,
+                                  [&](const std::wstring& programs) { return SaveInMenu(persist, programs); });
+    return saved;
 }

@@ -151,7 +151,9 @@ TEST_F(InstallWindow, AFolderThatCannotBeCreatedIsReported) {
     ASSERT_TRUE(Click(win->BitBtn3));
     ASSERT_EQ(2u, messages.Count());
     const ui::MessageRequest& failed = messages.Asked()[1];
-    EXPECT_EQ(L"Utworzenie katalogu \n" + path + L"\n nie powiodło się", failed.text);
+    EXPECT_EQ(L"Utworzenie katalogu \n" + path + L"\n nie powiodło się\nPrzyczyna: w miejscu folderu jest plik " +
+                  (scratch / L"plik") + L".",
+              failed.text);
     EXPECT_EQ(L"Zapis katalogu", failed.caption);
     EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), failed.type);
     EXPECT_FALSE(win->BitBtn3.Enabled());
@@ -169,6 +171,39 @@ TEST_F(InstallWindow, EnsureTargetFolderAnswersWhatItFoundOrDid) {
     messages.Answer(IDYES);
     EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(scratch / L"zły|znak"));
     EXPECT_EQ(4u, messages.Count());
+    EXPECT_EQ(L"Utworzenie katalogu \n" + (scratch / L"zły|znak") +
+                  L"\n nie powiodło się\nPrzyczyna: nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" "
+                  L"< > |).",
+              messages.Last().text);
+}
+
+TEST_F(InstallWindow, AFolderOnADriveThatIsNotThereSaysSo) {
+    wchar_t drive = L'R';
+    while (drive > L'D' && GetDriveTypeW((std::wstring(1, drive) + L":\\").c_str()) != DRIVE_NO_ROOT_DIR) --drive;
+    ASSERT_GT(drive, L'D') << "no free drive letter";
+    const std::wstring path = std::wstring(1, drive) + L":\\Vantrel\\Velandra";
+    Open();
+    messages.Answer(IDYES);
+    EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(path));
+    EXPECT_EQ(L"Utworzenie katalogu \n" + path + L"\n nie powiodło się\nPrzyczyna: nie ma takiego dysku: " +
+                  path.substr(0, 2) + L".",
+              messages.Last().text);
+}
+
+TEST_F(InstallWindow, AProgramFilesFolderWithoutWriteRightsNamesTheMissingRights) {
+    const std::wstring programFiles = shell[CSIDL_PROGRAM_FILES];
+    CreateFolderTree(programFiles);
+    WritesDenied denied(programFiles);
+    if (!denied.enforced()) GTEST_SKIP() << "this user may write anywhere (root)";
+    Open();
+    messages.Answer(IDYES);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    ASSERT_EQ(2u, messages.Count());
+    EXPECT_EQ(L"Utworzenie katalogu \n" + DefaultTarget() +
+                  L"\n nie powiodło się\nPrzyczyna: brak uprawnień do zapisu. Wybierz inny folder lub uruchom "
+                  L"instalator jako administrator.",
+              messages.Last().text);
+    EXPECT_FALSE(Ended());
 }
 
 TEST_F(InstallWindow, BrowseStartsAtAnExistingFolderAndTakesTheChoice) {

@@ -10,8 +10,9 @@ namespace inst_test {
 namespace {
 
 const wchar_t kSuccess[] = L"Program Velandra został zainstalowany pomyślnie";
-const wchar_t kRetryHint[] =
-    L"\nJeśli program Velandra jest uruchomiony, zamknij go i kliknij 'Dalej', aby spróbować ponownie.";
+const wchar_t kInUse[] =
+    L"Nie udało się skopiować plików:\n\nPrzyczyna: plik jest używany przez inny program.\nVel.exe"
+    L"\nZamknij program Velandra i kliknij 'Dalej >', aby spróbować ponownie.";
 
 class Install : public InstallWindow {
 protected:
@@ -40,6 +41,11 @@ protected:
     void ExpectInstallError(const std::wstring& text) {
         ASSERT_GE(messages.Count(), 1u);
         EXPECT_EQ(text, messages.Last().text);
+        ExpectInstallErrorBox();
+    }
+    // An error box of the installation whatever its text; the window stays for another try.
+    void ExpectInstallErrorBox() {
+        ASSERT_GE(messages.Count(), 1u);
         EXPECT_EQ(L"Instalator programu Velandra", messages.Last().caption);
         EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), messages.Last().type);
         EXPECT_FALSE(Ended());
@@ -93,7 +99,7 @@ TEST_F(Install, AProgramFileInUseStopsWithAMessageAndNextTriesAgain) {
                                         OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
         ASSERT_TRUE(Click(win->BitBtn3));
-        ExpectInstallError(L"Nie udało się skopiować plików:\nVel.exe" + std::wstring(kRetryHint));
+        ExpectInstallError(kInUse);
         EXPECT_EQ(1u, messages.Count()) << "no success message";
         ExpectNoLinks();
     }
@@ -122,7 +128,8 @@ TEST_F(Install, AFolderUnderTheTargetThatCannotBeMadeStopsTheInstallation) {
     OpenOn(target);
     ASSERT_TRUE(Click(win->BitBtn3));
     ExpectInstallError(L"Nie można utworzyć folderu w katalogu\n" + target +
-                       L"\\\nInstalacja została przerwana.");
+                       L"\\\nInstalacja została przerwana.\nPrzyczyna: w miejscu folderu jest plik " + target +
+                       L"\\Dane.");
     EXPECT_EQ(1u, messages.Count());
     ExpectNoLinks();
 }
@@ -158,6 +165,99 @@ TEST_F(Install, ALeadingPairOfBackslashesIsKept) {
     EXPECT_EQ(kSuccess, messages.Last().text);
     ExpectInstalledIn(scratch / L"siec");
     ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), kept + L"\\vel.exe", kept + L"\\");
+}
+
+TEST_F(Install, AMediumWithoutTheProgramIsTreatedAsNoMedium) {
+    const std::wstring missing = L"Nie znaleziono plików instalacyjnych w folderze\n" + InstallerFolder() +
+                                 L"RunImage\\\nInstalacja została przerwana.";
+    const std::wstring target = scratch / L"Velandra";
+    DeleteFileW((runImage.path() + L"Vel.exe").c_str());
+    OpenOn(target);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    ExpectInstallError(missing);
+    // An empty one, too.
+    for (const auto& [name, content] : RunImageBeside::Files()) DeleteFileW((runImage.path() + name).c_str());
+    ASSERT_TRUE(Click(win->BitBtn3));
+    ExpectInstallError(missing);
+    EXPECT_EQ(2u, messages.Count());
+    EXPECT_EQ(std::vector<std::wstring>{}, FilesBelow(target)) << "nothing copied";
+    ExpectNoLinks();
+}
+
+TEST_F(Install, ARelativeFolderIsInstalledUnderTheCurrentFolderWithFullPathsInTheLinks) {
+    wchar_t before[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryW(scratch.path().c_str()));
+    Open();
+    Type(L"Wzgledny\\Vel");
+    messages.Answer(IDYES);
+    messages.Answer(IDOK);
+    const bool clicked = Click(win->BitBtn3);
+    SetCurrentDirectoryW(before);
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(kSuccess, messages.Last().text);
+    const std::wstring full = scratch / L"Wzgledny\\Vel";
+    ExpectInstalledIn(full);
+    ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), full + L"\\vel.exe", full + L"\\");
+    ExpectLink(MenuLink(CSIDL_COMMON_PROGRAMS), full + L"\\vel.exe", full + L"\\");
+}
+
+TEST_F(Install, ShortcutsThatCanBeSavedNowhereAreNamedInTheSuccessMessage) {
+    for (int id : {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS})
+        shell.Set(id, scratch / L"brak\\" + std::to_wstring(id));
+    WriteText(scratch / L"brak", "a file: no folder can be made below it");
+    const std::wstring target = scratch / L"Velandra";
+    OpenOn(target);
+    messages.Answer(IDOK);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    EXPECT_EQ(std::wstring(kSuccess) + L"\nNie udało się utworzyć skrótów na pulpicie i w menu Start; program "
+                                       L"uruchomisz plikiem " + target + L"\\vel.exe.",
+              messages.Last().text);
+    EXPECT_TRUE(Ended());
+}
+
+// The small disk is prepared by the test script as root; without it there is
+// no full disk to meet.
+#define SKIP_WITHOUT_SMALL_DISK(disk) \
+    if (!(disk).available()) GTEST_SKIP() << "no small file system (VEL_SMALL_DISK)"
+
+TEST_F(Install, AFullDiskIsNamedAndTheInstallationCompletesOnceThereIsSpace) {
+    SmallDisk disk;
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    const std::wstring target = disk / L"Velandra";
+    CreateFolderTree(target);
+    disk.Fill();
+    OpenOn(target);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    ExpectInstallErrorBox();
+    EXPECT_NE(std::wstring::npos, messages.Last().text.find(L"\n\nPrzyczyna: brak miejsca na dysku.\n"))
+        << testing::PrintToString(messages.Last().text);
+    EXPECT_EQ(std::wstring::npos, messages.Last().text.find(L"Zamknij program")) << "no running program is blamed";
+    EXPECT_EQ(std::vector<std::wstring>{}, FilesBelow(target)) << "no empty or partial files";
+
+    disk.Free();
+    messages.Answer(IDOK);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    EXPECT_EQ(kSuccess, messages.Last().text);
+    ExpectInstalledIn(target);
+    EXPECT_EQ(RunImageBeside::Files().size(), FilesBelow(target).size());
+}
+
+TEST_F(Install, AnUpgradeOnAFullDiskKeepsTheOldProgram) {
+    SmallDisk disk;
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    const std::wstring target = disk / L"Velandra";
+    WriteText(target + L"\\Vel.exe", "program 3.50");
+    disk.Fill();
+    OpenOn(target);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    ASSERT_EQ(1u, messages.Count());
+    const std::wstring& text = messages.Last().text;
+    EXPECT_EQ(0u, text.find(L"Nie udało się skopiować plików:\n\nPrzyczyna: brak miejsca na dysku.\n"))
+        << testing::PrintToString(text);
+    EXPECT_NE(std::wstring::npos, text.find(L"\nVel.exe\n")) << testing::PrintToString(text);
+    EXPECT_EQ("program 3.50", ReadText(target + L"\\Vel.exe"));
+    EXPECT_EQ(std::vector<std::wstring>{L"Vel.exe"}, FilesBelow(target));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "engine/vtutils.h"
 #include "ui/handles.h"
 #include "ui/shell_folders.h"
+#include "tests/engine/test_tree.h"
 #include "wizard/install_support.h"
 
 namespace inst_test {
@@ -155,5 +156,46 @@ FolderPicks::FolderPicks() {
 }
 
 FolderPicks::~FolderPicks() { ui::SetFolderPickHandler(nullptr); }
+
+WritesDenied::WritesDenied(const std::wstring& folder) : folder_(folder) {
+    if (!RunHostCommand(L"chmod a-w " + HostQuoted(folder_))) return;
+    const std::wstring probe = folder_ + L"\\probe";
+    ui::ScopedFile f(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    enforced_ = !f;
+    f.reset();
+    if (!enforced_) DeleteFileW(probe.c_str());
+}
+
+WritesDenied::~WritesDenied() { RunHostCommand(L"chmod u+w " + HostQuoted(folder_)); }
+
+SmallDisk::SmallDisk() {
+    wchar_t host[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(L"VEL_SMALL_DISK", host, MAX_PATH)) return;
+    std::wstring root = L"Z:" + std::wstring(host);
+    std::replace(root.begin(), root.end(), L'/', L'\\');
+    static int serial = 0;
+    root += L"\\vel-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+    if (CreateFolderTree(root)) root_ = root;
+}
+
+SmallDisk::~SmallDisk() {
+    if (available()) RemoveTree(root_);
+}
+
+void SmallDisk::Fill() {
+    ui::ScopedFile f(CreateFileW((root_ + L"\\filler").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) throw std::runtime_error("cannot write the filler file");
+    const std::string block(4096, 'f');
+    DWORD written = 0;
+    while (WriteFile(f.get(), block.data(), static_cast<DWORD>(block.size()), &written, nullptr) &&
+           written == block.size()) {
+    }
+    // What is left is smaller than a block: take it byte by byte.
+    while (WriteFile(f.get(), "f", 1, &written, nullptr) && written == 1) {
+    }
+}
+
+void SmallDisk::Free() { DeleteFileW((root_ + L"\\filler").c_str()); }
 
 }  // namespace inst_test

@@ -87,4 +87,37 @@ private:
     std::vector<ui::FolderPickRequest> asked_;
 };
 
+// Takes the host's write permission away from a folder while it lives: under
+// Wine a folder the user may not write to is a folder of another owner or mode.
+// Not enforced where there is no host, or for root.
+class WritesDenied {
+public:
+    explicit WritesDenied(const std::wstring& folder);
+    ~WritesDenied();
+    WritesDenied(const WritesDenied&) = delete;
+    WritesDenied& operator=(const WritesDenied&) = delete;
+    bool enforced() const { return enforced_; }
+
+private:
+    std::wstring folder_;
+    bool enforced_ = false;
+};
+
+// A small file system of its own (the test script mounts one and names it in
+// VEL_SMALL_DISK), which Fill() fills to the last byte.
+class SmallDisk {
+public:
+    SmallDisk();
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool available() const { return !root_.empty(); }
+    std::wstring operator/(const std::wstring& relative) const { return root_ + L"\\" + relative; }
+    void Fill();
+    void Free();
+
+private:
+    std::wstring root_;  // a fresh folder on the small disk
+};
+
 }  // namespace inst_test

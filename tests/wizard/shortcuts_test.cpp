@@ -31,20 +31,40 @@ TEST_F(Shortcuts, FallBackToTheUsersFoldersWhenTheShellCannotNameTheShared) {
     EXPECT_EQ(0u, messages.Count());
 }
 
-TEST_F(Shortcuts, ASharedFolderThatRefusesTheSaveGetsNoSecondTry) {
-    // Named by the shell but not there: the save fails and is not retried elsewhere.
+TEST_F(Shortcuts, ASharedFolderThatRefusesTheSaveFallsBackToTheUsersOwn) {
+    // Named by the shell but not there: the save fails and the user's desktop gets it.
     shell.Set(CSIDL_COMMON_DESKTOPDIRECTORY, scratch / L"brak\\Desktop");
-    win->CreateShortcuts(target);
+    const auto saved = win->CreateShortcuts(target);
+    EXPECT_TRUE(saved.desktop);
+    EXPECT_TRUE(saved.menu);
     EXPECT_FALSE(IsFile(scratch / L"brak\\Desktop\\Velandra.lnk"));
-    EXPECT_FALSE(IsFile(DesktopLink(CSIDL_DESKTOPDIRECTORY)));
+    EXPECT_TRUE(IsFile(DesktopLink(CSIDL_DESKTOPDIRECTORY)));
     EXPECT_TRUE(IsFile(MenuLink(CSIDL_COMMON_PROGRAMS))) << "the menu shortcut still comes";
     EXPECT_EQ(0u, messages.Count());
+}
+
+TEST_F(Shortcuts, SharedFoldersWithoutWriteRightsLeaveTheShortcutsInTheUsersFolders) {
+    for (int id : {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_PROGRAMS}) CreateFolderTree(shell[id]);
+    WritesDenied desktop(shell[CSIDL_COMMON_DESKTOPDIRECTORY]), programs(shell[CSIDL_COMMON_PROGRAMS]);
+    if (!desktop.enforced() || !programs.enforced()) GTEST_SKIP() << "this user may write anywhere (root)";
+    const auto saved = win->CreateShortcuts(target);
+    EXPECT_TRUE(saved.desktop);
+    EXPECT_TRUE(saved.menu);
+    EXPECT_FALSE(IsFile(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY)));
+    EXPECT_FALSE(IsFile(MenuLink(CSIDL_COMMON_PROGRAMS)));
+    for (const std::wstring& file : {DesktopLink(CSIDL_DESKTOPDIRECTORY), MenuLink(CSIDL_PROGRAMS)}) {
+        auto link = LoadLink(file);
+        ASSERT_TRUE(link.has_value()) << testing::PrintToString(file);
+        EXPECT_EQ(target + L"\\vel.exe", link->target);
+    }
 }
 
 TEST_F(Shortcuts, WithoutAnyProgramsFolderOnlyTheDesktopLinkIsMade) {
     shell.Unknown(CSIDL_COMMON_PROGRAMS);
     shell.Unknown(CSIDL_PROGRAMS);
-    win->CreateShortcuts(target);
+    const auto saved = win->CreateShortcuts(target);
+    EXPECT_TRUE(saved.desktop);
+    EXPECT_FALSE(saved.menu);
     EXPECT_TRUE(IsFile(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY)));
     EXPECT_EQ(0u, messages.Count());
 }

@@ -150,8 +150,8 @@ TEST_F(InstallE2E, ARunningProgramStopsTheCopyUntilItEnds) {
     SetTarget(window, target);
     Click(window, I::kBitBtn3);
     ExpectBox(process.AnswerMessageBox(IDOK),
-              L"Nie udało się skopiować plików:\nVel.exe\nJeśli program Velandra jest uruchomiony, "
-              L"zamknij go i kliknij 'Dalej', aby spróbować ponownie.",
+              L"Nie udało się skopiować plików:\n\nPrzyczyna: plik jest używany przez inny program.\nVel.exe"
+              L"\nZamknij program Velandra i kliknij 'Dalej >', aby spróbować ponownie.",
               kInstallerCaption, {IDOK});
     EXPECT_TRUE(process.Running());
     EXPECT_TRUE(WaitUntil([&] { return NextEnabled(window); }));
@@ -172,7 +172,10 @@ TEST_F(InstallE2E, AFolderTheFileSystemRefusesIsReported) {
     Click(window, I::kBitBtn3);
     ExpectBox(process.AnswerMessageBox(IDYES), L"Folder " + target + L" nie istnieje Czy go utworzyć",
               kFolderCaption, {IDYES, IDNO});
-    ExpectBox(process.AnswerMessageBox(IDOK), L"Utworzenie katalogu \n" + target + L"\n nie powiodło się",
+    ExpectBox(process.AnswerMessageBox(IDOK),
+              L"Utworzenie katalogu \n" + target +
+                  L"\n nie powiodło się\nPrzyczyna: nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? "
+                  L"\" < > |).",
               kFolderCaption, {IDOK});
     process.WaitIdle(window);
     EXPECT_FALSE(NextEnabled(window));
@@ -194,6 +197,49 @@ TEST_F(InstallE2E, EscAsksBeforeLeaving) {
     process.AnswerMessageBox(IDYES);
     EXPECT_EQ(0u, process.WaitExit());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(DesktopLink().c_str()));
+}
+
+TEST_F(InstallE2E, AnInstallationKilledMidFileLeavesNoPartFileAndTheNextOneIsWhole) {
+    // A large file off the overwrite list: once it exists it is never copied again.
+    const std::wstring big = L"Dane\\mapa.bin";
+    {
+        std::ofstream out((medium.RunImage() + big).c_str(), std::ios::binary);
+        std::string block(1 << 20, '\0');
+        for (int i = 0; i < 192; ++i) {
+            block[0] = static_cast<char>(i);
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
+        }
+    }
+    const std::wstring target = targets.Path() + L"Velandra";
+    CreateDirectoryW(target.c_str(), nullptr);
+    HWND window = OpenInstallWindow();
+    SetTarget(window, target);
+    Click(window, I::kBitBtn3);
+    // Killed while the big file is being written.
+    ASSERT_TRUE(WaitUntil([&] { return !FilesIn(target + L"\\Dane", L"~vel_instaluj_*.tmp").empty(); }, 20000))
+        << "the copy of the big file was not seen";
+    process.Kill();
+    process.WaitExit();
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((target + L"\\" + big).c_str()))
+        << "no truncated file under its name";
+
+    HWND again = OpenInstallWindow();
+    SetTarget(again, target);
+    Click(again, I::kBitBtn3);
+    ExpectSuccessAndEnd();
+    ExpectInstalled(target);  // every file whole, and nothing else in the folder
+}
+
+TEST_F(InstallE2E, TheInstallerAsksForTheHighestRightsTheUserHas) {
+    const HMODULE exe = LoadLibraryExW(medium.Installer().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, exe);
+    const HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    ASSERT_NE(nullptr, found);
+    const char* data = static_cast<const char*>(LockResource(LoadResource(exe, found)));
+    const std::string manifest(data, SizeofResource(exe, found));
+    FreeLibrary(exe);
+    EXPECT_NE(std::string::npos, manifest.find("<requestedExecutionLevel level=\"highestAvailable\" uiAccess=\"false\"/>"))
+        << manifest;
 }
 
 // The system's folder picker: the process's dialog that is not the install window.

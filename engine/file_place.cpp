@@ -1,51 +1,52 @@
 #include "file_place.h"
 
-#include <cwchar>
+#include <cstring>
 
 #include "vtutils.h"
 
-const wchar_t kPartialFilePrefix[] = L"~vel_instaluj_";
-const wchar_t kPartialFileSuffix[] = L".tmp";
+const wchar_t kStagingFolder[] = L"~vel_instaluj.tmp";
 
 namespace {
 
-std::wstring PartialName(const std::wstring& destination) {
-    static LONG counter = 0;
-    wchar_t unique[32];
-    std::swprintf(unique, 32, L"%lx_%lx", GetCurrentProcessId(),
-                  static_cast<unsigned long>(InterlockedIncrement(&counter)));
-    return destination.substr(0, destination.rfind(L'\\') + 1) + kPartialFilePrefix + unique +
-           kPartialFileSuffix;
-}
+constexpr size_t kBufferBytes = 1 << 20;
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-bool IsPartialName(const wchar_t* name) {
-    const size_t length = std::wcslen(name), prefix = std::wcslen(kPartialFilePrefix),
-                 suffix = std::wcslen(kPartialFileSuffix);
-    return length > prefix + suffix && _wcsnicmp(name, kPartialFilePrefix, prefix) == 0 &&
-           _wcsicmp(name + length - suffix, kPartialFileSuffix) == 0;
-}
+class File {
+public:
+    explicit File(HANDLE handle) : handle_(handle) {}
+    ~File() { Close(); }
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    void Close() {
+        if (valid()) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
 
 bool IsLock(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
 
-// Errors that come from reading a damaged medium rather than from the target.
-bool IsReadError(DWORD error) {
-    switch (error) {
-    case ERROR_CRC: case ERROR_READ_FAULT: case ERROR_SECTOR_NOT_FOUND: case ERROR_HANDLE_EOF:
-    case ERROR_FILE_CORRUPT: case ERROR_DISK_CORRUPT: case ERROR_NOT_READY:
-        return true;
-    default:
-        return false;
-    }
+// The kernel's name of a full path: a rename by handle takes no other form.
+std::wstring KernelName(const std::wstring& path) {
+    if (path.compare(0, 4, L"\\\\?\\") == 0 || path.compare(0, 4, L"\\\\.\\") == 0)
+        return L"\\??\\" + path.substr(4);
+    if (path.compare(0, 2, L"\\\\") == 0) return L"\\??\\UNC\\" + path.substr(2);
+    return L"\\??\\" + path;
 }
 
-// Opens path the way a copy reads it; the error when that fails.
-DWORD OpenError(const std::wstring& path, DWORD access) {
-    const HANDLE file = CreateFileW(path.c_str(), access,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError();
-    CloseHandle(file);
-    return ERROR_SUCCESS;
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return path;
+    full.resize(length);
+    return full;
 }
 
 // A rename onto a file that another program holds open fails with "access
@@ -53,56 +54,98 @@ DWORD OpenError(const std::wstring& path, DWORD access) {
 // the two apart.
 DWORD WhyNotReplaced(const std::wstring& destination, DWORD error) {
     if (error != ERROR_ACCESS_DENIED) return error;
-    return IsLock(OpenError(destination, GENERIC_WRITE | DELETE)) ? ERROR_SHARING_VIOLATION : error;
+    File probe(CreateFileW(destination.c_str(), GENERIC_WRITE | DELETE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !probe.valid() && IsLock(GetLastError()) ? ERROR_SHARING_VIOLATION : error;
 }
 
-DWORD MoveIntoPlace(const std::wstring& partial, const std::wstring& destination, bool replace) {
-    const DWORD flags = replace ? MOVEFILE_REPLACE_EXISTING : 0;
-    for (DWORD attempt = 1;; ++attempt) {
-        if (MoveFileExW(partial.c_str(), destination.c_str(), flags)) return ERROR_SUCCESS;
-        const DWORD error = replace ? WhyNotReplaced(destination, GetLastError()) : GetLastError();
-        if (!IsLock(error) || attempt == kLockRetryTries) return error;
-        Sleep(kLockRetryPauseMs);
-    }
-}
-
-void ClearReadOnly(const std::wstring& path) {
-    const DWORD attrs = GetFileAttributesW(path.c_str());
-    if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_READONLY) == 0) return;
-    SetFileAttributesW(path.c_str(), attrs & ~FILE_ATTRIBUTE_READONLY);
-}
-
-void RemovePartial(const std::wstring& path) {
+void RemoveFile(const std::wstring& path) {
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path.c_str());
 }
 
 }  // namespace
 
-PlaceOutcome PlaceFile(const std::wstring& source, const std::wstring& destination, bool replace,
-                       DWORD sourceAttributes) {
-    const std::wstring partial = PartialName(destination);
-    if (!CopyFileW(source.c_str(), partial.c_str(), TRUE)) {
-        const DWORD error = GetLastError();
-        RemovePartial(partial);  // a copy that broke off may leave a piece behind
-        return {error, IsReadError(error) || OpenError(source, GENERIC_READ) != ERROR_SUCCESS};
-    }
-    // Cleared before the rename, so the file appears in its final state.
-    if (sourceAttributes & FILE_ATTRIBUTE_READONLY) ClearReadOnly(partial);
-    const DWORD error = MoveIntoPlace(partial, destination, replace);
-    if (error != ERROR_SUCCESS) RemovePartial(partial);
-    return {error, false};
-}
-
-void RemovePartialFiles(const std::wstring& folder) {
+FilePlacer::FilePlacer(const std::wstring& target)
+    : target_(target), ntTarget_(KernelName(FullPath(target))),
+      staging_(target + kStagingFolder + L"\\") {
+    // Everything in the staging folder is an unfinished file of an earlier copy.
     WIN32_FIND_DATAW entry;
-    const std::wstring pattern = folder + kPartialFilePrefix + L"*" + kPartialFileSuffix;
-    const HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                         nullptr, 0);
+    const HANDLE find = FindFirstFileExW((staging_ + L"*").c_str(), FindExInfoBasic, &entry,
+                                         FindExSearchNameMatch, nullptr, 0);
     if (find == INVALID_HANDLE_VALUE) return;
     do {
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsPartialName(entry.cFileName))
-            RemovePartial(folder + entry.cFileName);
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) RemoveFile(staging_ + entry.cFileName);
     } while (FindNextFileW(find, &entry));
     FindClose(find);
+    stagingMade_ = true;
+}
+
+FilePlacer::~FilePlacer() {
+    if (stagingMade_) RemoveDirectoryW(staging_.c_str());
+}
+
+std::wstring FilePlacer::NewPartialName() {
+    std::wstring digits;
+    for (unsigned long rest = ++counter_; rest != 0; rest /= 10) digits.insert(digits.begin(), L'0' + rest % 10);
+    return staging_ + digits + L".part";
+}
+
+PlaceOutcome FilePlacer::Place(const std::wstring& source, const std::wstring& relative, bool replace,
+                               DWORD sourceAttributes) {
+    File from(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!from.valid()) return {GetLastError(), true};
+    if (!stagingMade_) {
+        // A target the user may not write to fails here, and says so.
+        if (!CreateDirectoryW(staging_.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+            return {GetLastError(), false};
+        // Hidden: a user who looks into the folder meanwhile need not wonder.
+        SetFileAttributesW(staging_.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        stagingMade_ = true;
+    }
+    const std::wstring partial = NewPartialName();
+    const DWORD attributes = sourceAttributes & kKeptAttributes;
+    File to(CreateFileW(partial.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                        attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!to.valid()) return {GetLastError(), false};
+    PlaceOutcome outcome = Write(from.get(), to.get());
+    if (outcome.error == ERROR_SUCCESS) outcome.error = Rename(to.get(), relative, replace);
+    to.Close();
+    if (outcome.error != ERROR_SUCCESS) RemoveFile(partial);
+    return outcome;
+}
+
+PlaceOutcome FilePlacer::Write(HANDLE from, HANDLE to) {
+    buffer_.resize(kBufferBytes);
+    for (;;) {
+        DWORD read = 0, written = 0;
+        if (!ReadFile(from, buffer_.data(), static_cast<DWORD>(buffer_.size()), &read, nullptr))
+            return {GetLastError(), true};
+        if (read == 0) break;
+        if (!WriteFile(to, buffer_.data(), read, &written, nullptr)) return {GetLastError(), false};
+        if (written != read) return {ERROR_DISK_FULL, false};
+    }
+    FILETIME created, accessed, modified;
+    if (GetFileTime(from, &created, &accessed, &modified)) SetFileTime(to, &created, &accessed, &modified);
+    return {};
+}
+
+DWORD FilePlacer::Rename(HANDLE partial, const std::wstring& relative, bool replace) {
+    const std::wstring name = ntTarget_ + relative;
+    std::vector<char> info(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(info.data());
+    rename->ReplaceIfExists = replace;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::memcpy(rename->FileName, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+    for (DWORD attempt = 1;; ++attempt) {
+        if (SetFileInformationByHandle(partial, FileRenameInfo, rename, static_cast<DWORD>(info.size())))
+            return ERROR_SUCCESS;
+        DWORD error = GetLastError();
+        if (replace) error = WhyNotReplaced(target_ + relative, error);
+        if (!IsLock(error) || attempt == kLockRetryTries) return error;
+        Sleep(kLockRetryPauseMs);
+    }
 }

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <set>
 
 #include "file_list.h"
 #include "file_place.h"
@@ -49,10 +48,7 @@ public:
     TreeCopy(const std::wstring& source, const std::wstring& target, bool moveFiles,
              const std::vector<std::wstring>* overwrite, std::vector<CopyFailure>* failures)
         : source_(source), target_(target), moveFiles_(moveFiles), overwrite_(overwrite),
-          failures_(failures), knownFolder_(target) {
-        RemovePartialFiles(target);
-        swept_.insert(target);
-    }
+          failures_(failures), knownFolder_(target), placer_(target) {}
 
     CopyResult Run() {
         std::vector<std::wstring> files;
@@ -91,7 +87,7 @@ private:
                 return CopyIncomplete;
             }
         }
-        const PlaceOutcome placed = PlaceFile(file, destination, !keepExisting, sourceAttributes);
+        const PlaceOutcome placed = placer_.Place(file, relative, !keepExisting, sourceAttributes);
         if (placed.error != ERROR_SUCCESS) {
             if (!IsKeptExisting(keepExisting, placed.error)) Fail(relative, placed.error, placed.unreadableSource);
             return CopyIncomplete;
@@ -101,18 +97,11 @@ private:
     }
 
     // Files of one folder come one after another: the last folder made sure of
-    // saves a look-up for each of them. A folder that was already there is
-    // cleared of what an interrupted copy left in it, once.
+    // saves a look-up for each of them.
     bool EnsureFolderOf(const std::wstring& destination) {
         const std::wstring folder = destination.substr(0, destination.rfind(L'\\') + 1);
         if (folder == knownFolder_) return true;
-        if (FolderExists(folder)) {
-            if (swept_.insert(folder).second) RemovePartialFiles(folder);
-        } else if (CreateFolderTree(folder)) {
-            swept_.insert(folder);
-        } else {
-            return false;
-        }
+        if (!FolderExists(folder) && !CreateFolderTree(folder)) return false;
         knownFolder_ = folder;
         return true;
     }
@@ -129,7 +118,7 @@ private:
     const OverwriteList overwrite_;
     std::vector<CopyFailure>* const failures_;
     std::wstring knownFolder_;
-    std::set<std::wstring> swept_;
+    FilePlacer placer_;
 };
 
 }  // namespace

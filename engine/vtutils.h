@@ -46,16 +46,15 @@ struct CopyFailure {
     bool unreadableSource = false;  // the source could not be read; the target is not at fault
 };
 
-// Files being copied live under this prefix, in their destination folder,
-// until they are complete; leftovers of an interrupted copy are removed from
-// every folder the copy writes to.
-extern const wchar_t kPartialFilePrefix[];
-extern const wchar_t kPartialFileSuffix[];
+// Files being copied are written into this folder at the top of the target
+// and renamed into place once complete; an interrupted copy's leftovers in it
+// are removed by the next copy into the same target.
+extern const wchar_t kStagingFolder[];
 
 // A file in use (a sharing violation or lock on the target) is tried again for
 // this long before it counts as a failure: virus scanners hold freshly written
 // files for a moment.
-constexpr DWORD kLockRetryTries = 8;
+constexpr DWORD kLockRetryTries = 9;
 constexpr DWORD kLockRetryPauseMs = 250;
 
 // Reproduces every file below source under target. A file whose path relative

@@ -216,7 +216,7 @@ TEST_F(InstallE2E, AnInstallationKilledMidFileLeavesNoPartFileAndTheNextOneIsWho
     SetTarget(window, target);
     Click(window, I::kBitBtn3);
     // Killed while the big file is being written.
-    ASSERT_TRUE(WaitUntil([&] { return !FilesIn(target + L"\\Dane", L"~vel_instaluj_*.tmp").empty(); }, 20000))
+    ASSERT_TRUE(WaitUntil([&] { return !FilesIn(target + L"\\~vel_instaluj.tmp", L"*.part").empty(); }, 20000))
         << "the copy of the big file was not seen";
     process.Kill();
     process.WaitExit();

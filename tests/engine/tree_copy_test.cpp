@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <thread>
@@ -225,32 +226,35 @@ TEST_F(TreeCopyTest, UnreadableSourceFolderIsReportedNotSkippedSilently) {
     EXPECT_EQ(ReadTarget(L"a.txt"), "a");
 }
 
-// Names below folder that an unfinished copy would leave.
-Names PartialFilesIn(const std::wstring& folder) {
-    Names names;
-    WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW((folder + L"\\~vel_instaluj_*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(entry.cFileName);
-    while (FindNextFileW(find, &entry));
-    FindClose(find);
-    return names;
-}
-
-TEST_F(TreeCopyTest, LeftoversOfAnInterruptedCopyAreRemovedFromTheFoldersWrittenTo) {
+TEST_F(TreeCopyTest, LeftoversOfAnInterruptedCopyAreRemovedAndNothingOfTheCopyStays) {
     WriteSource(L"Vel.exe", "exe");
     WriteSource(L"Dane\\mapa.bin", "whole map");
-    WriteTarget(L"~vel_instaluj_1c_3.tmp", "half");
-    WriteTarget(L"Dane\\~vel_instaluj_1c_4.tmp", "half a map");
-    WriteTarget(L"~vel_instaluj_notatki.txt", "the user's");  // not the copy's pattern
-    WriteTarget(L"Inne\\~vel_instaluj_1c_5.tmp", "a folder this copy does not write to");
+    const std::wstring staging = std::wstring(kStagingFolder) + L"\\";
+    WriteTarget(staging + L"3.part", "half");
+    WriteTarget(staging + L"4.part", "half a map");
+    WriteTarget(L"~vel_instaluj_notatki.txt", "the user's");
 
     EXPECT_EQ(Copy(), CopyComplete);
     EXPECT_EQ(failures, Failures{});
     EXPECT_EQ(ReadTarget(L"Dane\\mapa.bin"), "whole map");
-    EXPECT_EQ(PartialFilesIn(Target()), Names{L"~vel_instaluj_notatki.txt"});
-    EXPECT_EQ(PartialFilesIn(Target() + L"\\Dane"), Names{});
-    EXPECT_TRUE(InTarget(L"Inne\\~vel_instaluj_1c_5.tmp"));
+    EXPECT_FALSE(InTarget(kStagingFolder));
+    EXPECT_EQ(ReadTarget(L"~vel_instaluj_notatki.txt"), "the user's");
+}
+
+TEST_F(TreeCopyTest, ATargetWithoutWriteRightsFailsEveryFileForThatReason) {
+    WriteSource(L"a.txt", "a");
+    WriteSource(L"b.txt", "b");
+    tree.MakeFolder(L"Vantrel\\Velandra");
+    const std::wstring host = HostQuoted(Target());
+    if (!RunHostCommand(L"chmod a-w " + host)) GTEST_SKIP() << "no host here";
+    const CopyResult result = Copy();
+    RunHostCommand(L"chmod u+w " + host);
+    if (result == CopyComplete) GTEST_SKIP() << "the platform lets this user write anywhere (root)";
+
+    EXPECT_EQ(result, CopyIncomplete);
+    std::sort(failures.begin(), failures.end(),
+              [](const CopyFailure& x, const CopyFailure& y) { return x.relativePath < y.relativePath; });
+    EXPECT_EQ(failures, (Failures{{L"a.txt", ERROR_ACCESS_DENIED}, {L"b.txt", ERROR_ACCESS_DENIED}}));
 }
 
 TEST_F(TreeCopyTest, FailedReplacementKeepsTheOldFileWholeAndLeavesNoPartialFile) {
@@ -269,7 +273,7 @@ TEST_F(TreeCopyTest, FailedReplacementKeepsTheOldFileWholeAndLeavesNoPartialFile
     }
     EXPECT_EQ(failures, (Failures{{L"Vel.exe", ERROR_SHARING_VIOLATION}}));
     EXPECT_EQ(ReadTarget(L"Vel.exe"), "old program");
-    EXPECT_EQ(PartialFilesIn(Target()), Names{});
+    EXPECT_FALSE(InTarget(kStagingFolder));
 }
 
 TEST_F(TreeCopyTest, ABriefLockIsWaitedOut) {
@@ -286,6 +290,7 @@ TEST_F(TreeCopyTest, ABriefLockIsWaitedOut) {
     scanner.join();
     EXPECT_EQ(failures, Failures{});
     EXPECT_EQ(ReadTarget(L"Vel.exe"), "new program");
+    EXPECT_FALSE(InTarget(kStagingFolder));
 }
 
 }  // namespace

@@ -216,6 +216,20 @@ TEST_F(Install, ShortcutsThatCanBeSavedNowhereAreNamedInTheSuccessMessage) {
     EXPECT_TRUE(Ended());
 }
 
+TEST_F(Install, AnExistingFolderWithoutWriteRightsIsNamedAsSuch) {
+    const std::wstring target = scratch / L"Velandra";
+    CreateFolderTree(target);
+    WritesDenied denied(target);
+    if (!denied.enforced()) GTEST_SKIP() << "this user may write anywhere (root)";
+    OpenOn(target);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    // The payload's data folder is the first thing that cannot be made.
+    ExpectInstallError(L"Nie można utworzyć folderu w katalogu\n" + target +
+                       L"\\\nInstalacja została przerwana.\nPrzyczyna: brak uprawnień do zapisu. Wybierz inny "
+                       L"folder lub uruchom instalator jako administrator.");
+    ExpectNoLinks();
+}
+
 // The small disk is prepared by the test script as root; without it there is
 // no full disk to meet.
 #define SKIP_WITHOUT_SMALL_DISK(disk) \

@@ -39,16 +39,6 @@ std::wstring KernelName(const std::wstring& path) {
     return L"\\??\\" + path;
 }
 
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return path;
-    std::wstring full(needed, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed) return path;
-    full.resize(length);
-    return full;
-}
-
 // A rename onto a file that another program holds open fails with "access
 // denied" under Wine, as it does for missing rights: opening the file tells
 // the two apart.

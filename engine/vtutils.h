@@ -13,6 +13,10 @@ std::wstring AddTrailingBackslash(const std::wstring& path);
 // a run of k backslashes becomes ceil(k/2) of them.
 std::wstring CollapseDoubleBackslashes(const std::wstring& path);
 
+// path made absolute against the current folder (and drive), as the system
+// resolves it; path itself when the system cannot.
+std::wstring FullPath(const std::wstring& path);
+
 // True when path names an existing folder (a trailing backslash is allowed).
 bool FolderExists(const std::wstring& path);
 

@@ -149,14 +149,7 @@ std::wstring FolderFailureLine(const std::wstring& path, unsigned long error) {
 std::wstring AbsoluteFolder(const std::wstring& typed) {
     const bool absolute = typed.compare(0, 2, L"\\\\") == 0 ||
                           (typed.size() >= 3 && typed[1] == L':' && (typed[2] == L'\\' || typed[2] == L'/'));
-    if (absolute || typed.empty()) return typed;
-    const DWORD needed = GetFullPathNameW(typed.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return typed;
-    std::wstring full(needed, L'\0');
-    const DWORD length = GetFullPathNameW(typed.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed) return typed;
-    full.resize(length);
-    return full;
+    return absolute || typed.empty() ? typed : FullPath(typed);
 }
 
 bool HoldsApplication(const std::wstring& folder) {

@@ -6,6 +6,7 @@ set -eu
 pkgs="cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32
   g++-mingw-w64-x86-64-posix googletest wine64 fonts-wine xvfb xauth
   imagemagick python3 python3-pil cups printer-driver-cups-pdf poppler-utils
+  g++-mingw-w64-x86-64-win32 osslsigncode openssl zip unzip
   clang libclang-rt-14-dev passwd util-linux"
 missing=
 for p in $pkgs; do

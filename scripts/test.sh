@@ -40,6 +40,9 @@ trap cleanup EXIT
 
 cmake --preset release -S "$src" -B "$build/release" >/dev/null
 cmake --build "$build/release"
+# The same release configuration for x86_64: the shipping build the e2e tests also run.
+cmake --preset release-x64 -S "$src" -B "$build/release-x64" >/dev/null
+cmake --build "$build/release-x64"
 cmake --preset tests -S "$src" -B "$build/tests" >/dev/null
 cmake --build "$build/tests"
 vel_xvfb

@@ -192,9 +192,17 @@ Process Process::Launch(const std::wstring& exe, const std::wstring& args, const
     std::wstring dir = workDir.empty() ? exe.substr(0, exe.find_last_of(L"\\/") + 1) : workDir;
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        dir.empty() ? nullptr : dir.c_str(), &si, &pi))
-        throw Failure(L"cannot start " + exe + L" (error " + std::to_wstring(GetLastError()) + L")");
+    // Wine now and then refuses a start with ERROR_INTERNAL_ERROR (seen once
+    // in some hundred starts, never twice in a row): that one is tried again.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           dir.empty() ? nullptr : dir.c_str(), &si, &pi))
+            break;
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == 3)
+            throw Failure(L"cannot start " + exe + L" (error " + std::to_wstring(error) + L")");
+        Sleep(200);
+    }
     Process p;
     p.process_.reset(pi.hProcess);
     p.thread_.reset(pi.hThread);

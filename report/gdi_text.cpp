@@ -57,7 +57,7 @@ HFONT GdiText::Font(const FontSpec& f) {
                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, face.c_str());
     if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    else fonts_.emplace(key, FontHandle(font));
+    else fonts_.emplace(key, base::ScopedFont(font));
     return font;
 }
 
@@ -89,7 +89,7 @@ FontMetrics GdiText::Metrics(const FontSpec& font) {
 }
 
 void GdiText::Draw(HDC dc, const Piece& piece) {
-    SelectScope font(dc, Font(piece.font));
+    base::SelectIn font(dc, Font(piece.font));
     SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));

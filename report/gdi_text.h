@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "handles.h"
+#include "base/handles.h"
 #include "text_flow.h"
 
 namespace report {
@@ -48,7 +48,7 @@ private:
 
     HDC dc_;
     PageGeometry geometry_;
-    std::map<Key, FontHandle> fonts_;
+    std::map<Key, base::ScopedFont> fonts_;
     std::map<HFONT, FontMetrics> metrics_;
     HGDIOBJ original_ = nullptr;
     HFONT selected_ = nullptr;

@@ -13,7 +13,7 @@ struct JobCancelled {};
 
 bool PrintJob::Execute(HWND owner) {
     std::unique_ptr<Printer> printer = OpenJobPrinter();
-    std::vector<EmfHandle> pages;
+    std::vector<base::ScopedEmf> pages;
     {
         StatusWindow status(owner, StatusCaption, StatusText);
         Report report(*printer, Margin, [&status](int page) {

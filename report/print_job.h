@@ -16,7 +16,7 @@
 //         r.GotoXY(0, r.YPos() + 0.5);               // YPos starts at the top margin
 //         buf.PrintAll();
 //     }
-// Execute throws ui::Error when there is no default printer or printing
+// Execute throws base::Error when there is no default printer or printing
 // fails; Cancel in the status window is no error: nothing is sent. Tests
 // replace the printer with report::SetPrinterOpener (printer.h).
 #include <windows.h>

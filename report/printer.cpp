@@ -4,9 +4,9 @@
 #include <cstring>
 #include <map>
 
-#include "ui/error.h"
-#include "ui/platform.h"
-#include "ui/text.h"
+#include "base/error.h"
+#include "base/module.h"
+#include "base/text.h"
 
 namespace report {
 namespace {
@@ -27,7 +27,7 @@ RECT PlayRect(HENHMETAFILE page) {
 
 class DefaultPrinter : public Printer {
 public:
-    DefaultPrinter(DcHandle dc) : dc_(std::move(dc)) {}
+    DefaultPrinter(base::ScopedDC dc) : dc_(std::move(dc)) {}
 
     HDC ReferenceDc() override { return dc_.get(); }
     PageGeometry Geometry() override { return PageGeometry::Of(dc_.get()); }
@@ -51,10 +51,10 @@ public:
 
 private:
     [[noreturn]] static void Fail(DWORD error = GetLastError()) {
-        throw ui::Error(L"Drukowanie nie powiodło się (błąd " + ui::Decimal(error) + L").");
+        throw base::Error(L"Drukowanie nie powiodło się (błąd " + base::Decimal(error) + L").");
     }
 
-    DcHandle dc_;
+    base::ScopedDC dc_;
 };
 
 PrinterOpener& Opener() {
@@ -68,7 +68,7 @@ PrinterOpener& Opener() {
 // so it is not imported: it is loaded from there when a printout is asked for.
 BOOL DefaultPrinterName(wchar_t* buffer, DWORD* size) {
     using GetDefaultPrinterFn = BOOL(WINAPI*)(wchar_t*, DWORD*);
-    static HMODULE spooler = ui::LoadSystemLibrary(L"winspool.drv");
+    static HMODULE spooler = base::LoadSystemLibrary(L"winspool.drv");
     auto get = spooler ? reinterpret_cast<GetDefaultPrinterFn>(reinterpret_cast<void*>(
                              GetProcAddress(spooler, "GetDefaultPrinterW")))
                        : nullptr;
@@ -80,13 +80,13 @@ std::unique_ptr<Printer> OpenDefaultPrinter() {
     DefaultPrinterName(nullptr, &size);
     std::wstring name(size, L'\0');
     if (size == 0 || !DefaultPrinterName(&name[0], &size))
-        throw ui::Error(L"Nie można drukować: brak domyślnej drukarki.");
+        throw base::Error(L"Nie można drukować: brak domyślnej drukarki.");
     name.resize(wcslen(name.c_str()));
-    DcHandle dc(CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr));
+    base::ScopedDC dc(CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr));
     if (!dc) {
         DWORD error = GetLastError();
-        throw ui::Error(L"Nie można otworzyć drukarki \"" + name + L"\"" +
-                        L" (błąd " + ui::Decimal(error) + L").");
+        throw base::Error(L"Nie można otworzyć drukarki \"" + name + L"\"" +
+                        L" (błąd " + base::Decimal(error) + L").");
     }
     return std::make_unique<DefaultPrinter>(std::move(dc));
 }

@@ -1,5 +1,5 @@
 #include "status_window.h"
-#include "ui/text.h"
+#include "base/text.h"
 
 namespace report {
 namespace {
@@ -83,7 +83,7 @@ LRESULT CALLBACK StatusWindow::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 void StatusWindow::SetPage(int page) {
     std::wstring text = pattern_;
     size_t at = text.find(L"%p");
-    if (at != std::wstring::npos) text.replace(at, 2, ui::Decimal(static_cast<unsigned>(page)));
+    if (at != std::wstring::npos) text.replace(at, 2, base::Decimal(static_cast<unsigned>(page)));
     if (text_) {
         SetWindowTextW(text_, text.c_str());
         UpdateWindow(text_);

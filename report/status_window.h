@@ -6,9 +6,12 @@
 
 #include <string>
 
-#include "handles.h"
+#include "base/handles.h"
 
 namespace report {
+
+inline BOOL WINAPI DestroyWindowAdapter(HWND w) { return DestroyWindow(w); }
+using WindowHandle = base::Scoped<HWND, base::NullTraits<HWND, DestroyWindowAdapter>>;
 
 class StatusWindow {
 public:
@@ -35,7 +38,7 @@ private:
     std::wstring caption_, pattern_;
     WindowHandle window_;
     HWND text_ = nullptr;
-    FontHandle font_;
+    base::ScopedFont font_;
     bool cancelled_ = false;
 };
 

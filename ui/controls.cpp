@@ -2,8 +2,8 @@
 
 #include <richedit.h>
 
-#include "ui/error.h"
-#include "ui/text.h"
+#include "base/error.h"
+#include "base/text.h"
 
 namespace ui {
 
@@ -67,7 +67,7 @@ std::string StreamOutRtf(HWND richEdit) {
     EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&out), 0, WriteChunk};
     SendMessageW(richEdit, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
     if (es.dwError)
-        throw Error(L"Nie można odczytać tekstu umowy (błąd " + Decimal(static_cast<DWORD>(es.dwError)) + L").");
+        throw base::Error(L"Nie można odczytać tekstu umowy (błąd " + base::Decimal(static_cast<DWORD>(es.dwError)) + L").");
     return out;
 }
 

@@ -38,7 +38,7 @@ public:
 };
 
 // RTF in and out of a rich-edit control. StreamInRtf replaces the content
-// and is false when the control took nothing; StreamOutRtf throws ui::Error
+// and is false when the control took nothing; StreamOutRtf throws base::Error
 // when the control reports a failure.
 bool StreamInRtf(HWND richEdit, std::string_view rtf);
 std::string StreamOutRtf(HWND richEdit);

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <exception>
 
-#include "ui/error.h"
+#include "base/error.h"
+#include "base/module.h"
+#include "base/text.h"
 #include "ui/message.h"
 #include "ui/platform.h"
-#include "ui/resource.h"
-#include "ui/text.h"
 
 namespace ui {
 
@@ -113,9 +113,9 @@ void BlendIntoButtonFace(HBITMAP bmp) {
 // What a built window owns: fonts, brushes, pictures and the map from
 // controls to their layout entries.
 struct Form::Built {
-    std::vector<std::pair<FontSpec, ScopedFont>> fonts;
-    std::vector<std::pair<COLORREF, ScopedBrush>> brushes;
-    std::map<int, ScopedBitmap> pictures;
+    std::vector<std::pair<FontSpec, base::ScopedFont>> fonts;
+    std::vector<std::pair<COLORREF, base::ScopedBrush>> brushes;
+    std::map<int, base::ScopedBitmap> pictures;
     std::map<int, HWND> items;
     std::map<HWND, const ControlSpec*> specs;
     std::vector<std::unique_ptr<PanelLook>> looks;  // panels keep pointers to these
@@ -136,7 +136,7 @@ struct Form::Built {
         lf.lfCharSet = f.charset;
         lf.lfQuality = DEFAULT_QUALITY;
         lstrcpynW(lf.lfFaceName, f.face ? f.face : L"Tahoma", LF_FACESIZE);
-        fonts.emplace_back(f, ScopedFont(CreateFontIndirectW(&lf)));
+        fonts.emplace_back(f, base::ScopedFont(CreateFontIndirectW(&lf)));
         return fonts.back().second.get();
     }
 
@@ -144,7 +144,7 @@ struct Form::Built {
         if (c & kSysColor) return GetSysColorBrush(static_cast<int>(c & 0xFF));
         for (auto& [color, brush] : brushes)
             if (color == c) return brush.get();
-        brushes.emplace_back(c, ScopedBrush(CreateSolidBrush(c)));
+        brushes.emplace_back(c, base::ScopedBrush(CreateSolidBrush(c)));
         return brushes.back().second.get();
     }
 
@@ -186,7 +186,7 @@ int Form::ShowModal(HWND owner) {
                                         reinterpret_cast<const DLGTEMPLATE*>(t.data()), owner,
                                         DialogProc, reinterpret_cast<LPARAM>(this));
     modal_ = false;
-    if (r == -1) throw Error(L"Nie można utworzyć okna: " + SystemErrorText(GetLastError()));
+    if (r == -1) throw base::Error(L"Nie można utworzyć okna: " + base::SystemErrorText(GetLastError()));
     return static_cast<int>(r);
 }
 
@@ -198,7 +198,7 @@ HWND Form::Create(HWND owner, bool mainWindow) {
     HWND h = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
                                         reinterpret_cast<const DLGTEMPLATE*>(t.data()), owner,
                                         DialogProc, reinterpret_cast<LPARAM>(this));
-    if (!h) throw Error(L"Nie można utworzyć okna: " + SystemErrorText(GetLastError()));
+    if (!h) throw base::Error(L"Nie można utworzyć okna: " + base::SystemErrorText(GetLastError()));
     ShowWindow(h, SW_SHOW);
     return h;
 }
@@ -247,10 +247,10 @@ bool Form::PressKey(UINT vk) {
 void Form::Guard(const std::function<void()>& action) {
     try {
         action();
-    } catch (const Error& e) {
+    } catch (const base::Error& e) {
         ShowErrorReport(hwnd_, e.text());
     } catch (const std::exception& e) {
-        ShowErrorReport(hwnd_, Widen(e.what()));
+        ShowErrorReport(hwnd_, base::Widen(e.what()));
     } catch (...) {
         ShowErrorReport(hwnd_, L"Nieoczekiwany błąd");
     }
@@ -395,8 +395,8 @@ void Form::DrawPicture(const DRAWITEMSTRUCT& item) {
         w = int(bm.bmWidth * scale + 0.5);
         h = int(bm.bmHeight * scale + 0.5);
     }
-    ScopedDC mem(CreateCompatibleDC(item.hDC));
-    SelectIn sel(mem.get(), it->second.get());
+    base::ScopedDC mem(CreateCompatibleDC(item.hDC));
+    base::SelectIn sel(mem.get(), it->second.get());
     SetStretchBltMode(item.hDC, HALFTONE);
     SetBrushOrgEx(item.hDC, 0, 0, nullptr);
     StretchBlt(item.hDC, rc.left, rc.top, w, h, mem.get(), 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
@@ -461,8 +461,8 @@ ClassAndStyle StyleOf(const ControlSpec& c) {
 }
 
 SIZE TextSize(HWND control, HFONT font, const std::wstring& text) {
-    WindowDC dc(control);
-    SelectIn sel(dc.get(), font);
+    base::WindowDC dc(control);
+    base::SelectIn sel(dc.get(), font);
     SIZE size{};
     GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
     TEXTMETRICW tm{};
@@ -522,7 +522,7 @@ void Form::InitWindow(HWND hwnd) {
                                      p.rect.bottom - p.rect.top, parent,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                      GetModuleHandleW(nullptr), param);
-            if (!h) throw Error(L"Nie można utworzyć kontrolki: " + SystemErrorText(GetLastError()));
+            if (!h) throw base::Error(L"Nie można utworzyć kontrolki: " + base::SystemErrorText(GetLastError()));
             if (c.kind == Kind::Panel) {
                 built_->panels[h] = built_->looks.back().get();
                 pending.push_back({c.id, h});
@@ -548,14 +548,14 @@ void Form::InitWindow(HWND hwnd) {
                     BlendIntoButtonFace(bmp);
                     SendMessageW(h, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp));
                 }
-                if (bmp) built_->pictures[c.id] = ScopedBitmap(bmp);
+                if (bmp) built_->pictures[c.id] = base::ScopedBitmap(bmp);
             }
             if (c.kind == Kind::RichEdit) {
                 SendMessageW(h, EM_SETTARGETDEVICE, 0, 0);  // wrap at the window's edge
                 SendMessageW(h, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
                 if (c.text) {
-                    if (auto text = FindRawResource(ProgramModule(), c.text))
-                        SetWindowTextW(h, Widen(*text).c_str());
+                    if (auto text = base::FindRawResource(base::ProgramModule(), c.text))
+                        SetWindowTextW(h, base::Widen(*text).c_str());
                 }
             }
         }

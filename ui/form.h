@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "base/handles.h"
 #include "ui/controls.h"
-#include "ui/handles.h"
 #include "ui/layout.h"
 
 namespace ui {

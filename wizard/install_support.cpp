@@ -1,7 +1,7 @@
 #include "wizard/install_support.h"
 
 #include <windows.h>
-#include "ui/text.h"
+#include "base/text.h"
 
 std::wstring CollapseKeepingNetworkPrefix(const std::wstring& path) {
     if (path.compare(0, 2, L"\\\\") != 0) return CollapseDoubleBackslashes(path);
@@ -26,7 +26,7 @@ std::wstring NotCopiedMessage(const std::vector<CopyFailure>& failures) {
     for (size_t i = 0; i < failures.size() && i < kListedFailures; ++i)
         text += L"\n" + failures[i].relativePath;
     if (failures.size() > kListedFailures)
-        text += L"\ni inne (" + ui::Decimal(failures.size() - kListedFailures) + L")";
+        text += L"\ni inne (" + base::Decimal(failures.size() - kListedFailures) + L")";
     text += L"\nJeśli program Velandra jest uruchomiony, zamknij go i kliknij 'Dalej', aby "
             L"spróbować ponownie.";
     return text;

@@ -1,7 +1,7 @@
 #include "wizard/lic.h"
 
+#include "base/error.h"
 #include "report/memo_buf.h"
-#include "ui/error.h"
 #include "ui/message.h"
 
 TLic_win::TLic_win(HMODULE licenceModule) : ui::Form(kLayout), licenceModule_(licenceModule) {
@@ -29,8 +29,8 @@ TLic_win::TLic_win(HMODULE licenceModule) : ui::Form(kLayout), licenceModule_(li
 }
 
 void TLic_win::FormCreate() {
-    auto rtf = ui::FindRawResource(licenceModule_, L"Lic");
-    if (!rtf) throw ui::Error(L"Resource Lic not found");
+    auto rtf = base::FindRawResource(licenceModule_, L"Lic");
+    if (!rtf) throw base::Error(L"Resource Lic not found");
     RichEdit1.LoadRtf(*rtf);
 }
 

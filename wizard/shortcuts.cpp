@@ -8,10 +8,10 @@
 #include <utility>
 
 #include "engine/vtutils.h"
-#include "ui/error.h"
-#include "ui/handles.h"
+#include "base/error.h"
+#include "base/handles.h"
 #include "ui/shell_folders.h"
-#include "ui/text.h"
+#include "base/text.h"
 #include "wizard/inst_main.h"
 #include "wizard/install_support.h"
 
@@ -60,16 +60,16 @@ void Tinst_main_win::CreateShortcuts(const std::wstring& folder) {
     const std::wstring target = CollapseKeepingNetworkPrefix(folder + L"\\vel.exe");
     const std::wstring workingFolder = target.substr(0, target.rfind(L'\\') + 1);
 
-    ui::ComPtr<IUnknown> object;
+    base::ComPtr<IUnknown> object;
     const HRESULT hr = CreateLinkObject(object.put());
     if (FAILED(hr) || !object)
-        throw ui::Error(ui::SystemErrorText(static_cast<unsigned long>(hr)) + L", ClassID: " +
+        throw base::Error(base::SystemErrorText(static_cast<unsigned long>(hr)) + L", ClassID: " +
                         GuidText(kShellLinkClass));
-    ui::ComPtr<IShellLinkW> link;
-    ui::ComPtr<IPersistFile> file;
+    base::ComPtr<IShellLinkW> link;
+    base::ComPtr<IPersistFile> file;
     if (FAILED(object->QueryInterface(__uuidof(IShellLinkW), link.put_void())) ||
         FAILED(object->QueryInterface(__uuidof(IPersistFile), file.put_void())))
-        throw ui::Error(L"Interface not supported");
+        throw base::Error(L"Interface not supported");
 
     link->SetPath(target.c_str());
     link->SetWorkingDirectory(workingFolder.c_str());

@@ -52,26 +52,6 @@ std::wstring MessageText(HWND box) {
     return best;
 }
 
-struct FindTraits {
-    static HANDLE empty() { return INVALID_HANDLE_VALUE; }
-    static bool valid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }
-    static void close(HANDLE h) { FindClose(h); }
-};
-using ScopedFind = ui::Scoped<HANDLE, FindTraits>;
-
-// A screen DC obtained with GetDC(nullptr).
-class ScreenDC {
-public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC() { if (dc_) ReleaseDC(nullptr, dc_); }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 void WriteBmp(const std::wstring& path, int w, int h, const std::vector<BYTE>& bits) {
     BITMAPFILEHEADER fh{};
     BITMAPINFOHEADER ih{sizeof(ih)};
@@ -145,7 +125,7 @@ bool RemoveTree(const std::wstring& folder) {
     std::wstring dir = folder;
     if (!dir.empty() && dir.back() != L'\\') dir += L'\\';
     WIN32_FIND_DATAW fd;
-    ScopedFind h(FindFirstFileW((dir + L"*").c_str(), &fd));
+    base::ScopedFind h(FindFirstFileW((dir + L"*").c_str(), &fd));
     if (h) {
         do {
             std::wstring name = fd.cFileName;
@@ -169,7 +149,7 @@ std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring
     if (!dir.empty() && dir.back() != L'\\') dir += L'\\';
     std::vector<std::wstring> out;
     WIN32_FIND_DATAW fd;
-    ScopedFind h(FindFirstFileW((dir + pattern).c_str(), &fd));
+    base::ScopedFind h(FindFirstFileW((dir + pattern).c_str(), &fd));
     if (!h) return out;
     do {
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) out.push_back(fd.cFileName);
@@ -435,15 +415,15 @@ void ScreenshotArea(RECT r, const std::wstring& path) {
     if (w <= 0 || h <= 0) throw Failure(L"nothing to photograph for " + path);
     // The screen, not PrintWindow: a window of another process cannot paint
     // into this process's device context.
-    ScreenDC screen;
-    ui::ScopedDC mem(CreateCompatibleDC(screen.get()));
+    base::WindowDC screen(nullptr);
+    base::ScopedDC mem(CreateCompatibleDC(screen.get()));
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
     void* bits = nullptr;
-    ui::ScopedBitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    base::ScopedBitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dib || !bits) throw Failure(L"cannot create a bitmap for " + path);
     {
-        ui::SelectIn sel(mem.get(), dib.get());
+        base::SelectIn sel(mem.get(), dib.get());
         BitBlt(mem.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
         GdiFlush();
     }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace e2e {
 
@@ -99,8 +99,8 @@ public:
     std::wstring Describe() const;
 
 private:
-    ui::ScopedHandle process_;
-    ui::ScopedHandle thread_;
+    base::ScopedHandle process_;
+    base::ScopedHandle thread_;
     DWORD pid_ = 0;
 };
 

@@ -35,8 +35,8 @@ std::wstring ShellFolder(int csidl) {
 }
 
 Link LoadLink(const std::wstring& file) {
-    ui::ComPtr<IShellLinkW> link;
-    ui::ComPtr<IPersistFile> persist;
+    base::ComPtr<IShellLinkW> link;
+    base::ComPtr<IPersistFile> persist;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 link.put_void())) ||
         FAILED(link->QueryInterface(IID_IPersistFile, persist.put_void())) ||

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/handles.h"
 #include "vtutils.h"
 
 namespace {
@@ -14,13 +15,7 @@ struct HandleCloser {
         if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
     }
 };
-struct FindCloser {
-    void operator()(HANDLE handle) const {
-        if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
-    }
-};
 using ScopedHandle = std::unique_ptr<void, HandleCloser>;
-using ScopedFind = std::unique_ptr<void, FindCloser>;
 
 std::wstring UniqueTempName() {
     static LONG counter = 0;
@@ -40,8 +35,8 @@ bool Exists(const std::wstring& path) {
 // when asked to remove it, so there the host removes the tree.
 void RemoveTreeNatively(const std::wstring& folder) {
     WIN32_FIND_DATAW entry;
-    const ScopedFind find(FindFirstFileW((folder + L'*').c_str(), &entry));
-    if (find.get() != INVALID_HANDLE_VALUE) {
+    const base::ScopedFind find(FindFirstFileW((folder + L'*').c_str(), &entry));
+    if (find) {
         do {
             const std::wstring name = entry.cFileName;
             if (name == L"." || name == L"..") continue;

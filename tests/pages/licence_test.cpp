@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/window_test.h"
+#include "base/error.h"
 #include "report/printer.h"
-#include "ui/error.h"
 #include "ui/message.h"
 #include "wizard/lic.h"
 
@@ -260,7 +260,7 @@ TEST_F(LicencePage, PrintingSendsTheWholeAgreementAndLeavesThePageAsItWas) {
 
 TEST_F(LicencePage, APrinterThatFailsIsReportedAndThePageStays) {
     PrinterScope scope([]() -> std::unique_ptr<report::Printer> {
-        throw ui::Error(L"Brak domyślnej drukarki");
+        throw base::Error(L"Brak domyślnej drukarki");
     });
     ASSERT_TRUE(Click(page.RadioButton1));
     ASSERT_TRUE(Click(page.Button4));

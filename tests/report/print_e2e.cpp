@@ -14,12 +14,12 @@
 #include <string>
 
 #include "memo_buf.h"
+#include "base/error.h"
+#include "own_window.h"
 #include "print_job.h"
 #include "rtf_reader.h"
-#include "own_window.h"
 #include "test_files.h"
 #include "ui/controls.h"
-#include "ui/error.h"
 
 namespace {
 
@@ -112,7 +112,7 @@ int Print(const std::string& rtf, bool cancel) {
         bool printed = job.Execute(nullptr);
         printf("%s after %lld ms\n", printed ? "printed" : "cancelled", UnixMillis() - start);
         return printed == !cancel ? 0 : 1;
-    } catch (const ui::Error& e) {
+    } catch (const base::Error& e) {
         printf("error: %s\n", Utf8(e.text()).c_str());
         return 2;
     }

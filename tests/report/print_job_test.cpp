@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
+#include "base/error.h"
 #include "memo_buf.h"
-#include "printer.h"
 #include "own_window.h"
+#include "printer.h"
 #include "test_files.h"
-#include "ui/error.h"
 
 using namespace report;
 
@@ -144,19 +144,19 @@ TEST_F(PrintJobTest, StatusWindowShowsThePageAndCancelStopsBeforeAnythingIsSent)
 }
 
 TEST_F(PrintJobTest, HandlerAndPrinterErrorsReachTheCallerAndNothingIsSent) {
-    job_.OnPrint = [](Report&) { throw ui::Error(L"błąd"); };
-    EXPECT_THROW(job_.Execute(owner_), ui::Error);
+    job_.OnPrint = [](Report&) { throw base::Error(L"błąd"); };
+    EXPECT_THROW(job_.Execute(owner_), base::Error);
     EXPECT_TRUE(IsWindowEnabled(owner_));
     EXPECT_EQ(nullptr, FindOwnWindow(L"Report Status"));
     EXPECT_TRUE(sent_->empty());
 
-    SetPrinterOpener([]() -> std::unique_ptr<Printer> { throw ui::Error(L"Nie można drukować: brak domyślnej drukarki."); });
+    SetPrinterOpener([]() -> std::unique_ptr<Printer> { throw base::Error(L"Nie można drukować: brak domyślnej drukarki."); });
     bool called = false;
     job_.OnPrint = [&](Report&) { called = true; };
     try {
         job_.Execute(owner_);
         ADD_FAILURE() << "no error";
-    } catch (const ui::Error& e) {
+    } catch (const base::Error& e) {
         EXPECT_EQ(L"Nie można drukować: brak domyślnej drukarki.", e.text());
     }
     EXPECT_FALSE(called);

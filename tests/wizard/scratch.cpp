@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "engine/vtutils.h"
-#include "ui/handles.h"
+#include "base/handles.h"
 #include "ui/shell_folders.h"
 #include "wizard/install_support.h"
 
@@ -64,7 +64,7 @@ void RemoveTree(const std::wstring& folder) {
 
 void WriteText(const std::wstring& path, const std::string& content) {
     CreateFolderTree(path.substr(0, path.rfind(L'\\')));
-    ui::ScopedFile f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    base::ScopedFile f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!f) throw std::runtime_error("cannot write a test file");
     DWORD written = 0;
@@ -72,7 +72,7 @@ void WriteText(const std::wstring& path, const std::string& content) {
 }
 
 std::string ReadText(const std::wstring& path) {
-    ui::ScopedFile f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    base::ScopedFile f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                  0, nullptr));
     if (!f) return "<missing>";
     std::string content(static_cast<size_t>(GetFileSize(f.get(), nullptr)), '\0');
@@ -95,11 +95,11 @@ std::vector<std::wstring> FilesBelow(const std::wstring& folder) {
 }
 
 std::optional<LinkInfo> LoadLink(const std::wstring& path) {
-    ui::ComPtr<IShellLinkW> link;
+    base::ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 link.put_void())))
         return std::nullopt;
-    ui::ComPtr<IPersistFile> file;
+    base::ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.put_void())) ||
         FAILED(file->Load(path.c_str(), STGM_READ)))
         return std::nullopt;

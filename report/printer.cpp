@@ -6,6 +6,7 @@
 
 #include "base/error.h"
 #include "base/module.h"
+#include "base/seam.h"
 #include "base/text.h"
 
 namespace report {
@@ -57,11 +58,6 @@ private:
     base::ScopedDC dc_;
 };
 
-PrinterOpener& Opener() {
-    static PrinterOpener opener;
-    return opener;
-}
-
 }  // namespace
 
 // The spooler's DLL is not one the loader always takes from the system folder,
@@ -91,15 +87,18 @@ std::unique_ptr<Printer> OpenDefaultPrinter() {
     return std::make_unique<DefaultPrinter>(std::move(dc));
 }
 
-PrinterOpener SetPrinterOpener(PrinterOpener opener) {
-    PrinterOpener old = std::move(Opener());
-    Opener() = std::move(opener);
-    return old;
+namespace {
+
+base::Seam<std::unique_ptr<Printer>()>& PrinterSeam() {
+    static base::Seam<std::unique_ptr<Printer>()> seam(OpenDefaultPrinter);
+    return seam;
 }
 
-std::unique_ptr<Printer> OpenJobPrinter() {
-    return Opener() ? Opener()() : OpenDefaultPrinter();
-}
+}  // namespace
+
+PrinterOpener SetPrinterOpener(PrinterOpener opener) { return PrinterSeam().Replace(std::move(opener)); }
+
+std::unique_ptr<Printer> OpenJobPrinter() { return PrinterSeam()(); }
 
 MemoryPrinter::MemoryPrinter(const PageGeometry& geometry)
     : dc_(CreateCompatibleDC(nullptr)), geometry_(geometry) {}

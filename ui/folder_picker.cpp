@@ -2,18 +2,12 @@
 
 #include <shlobj.h>
 
-#include <utility>
-
+#include "base/seam.h"
 #include "ui/shell_folders.h"
 
 namespace ui {
 
 namespace {
-
-FolderPickHandler& Handler() {
-    static FolderPickHandler handler;
-    return handler;
-}
 
 void CentreOnScreen(HWND dialog) {
     RECT r{};
@@ -50,16 +44,19 @@ std::optional<std::wstring> ShowSystemPicker(const FolderPickRequest& request) {
     return TakePathOf(SHBrowseForFolderW(&bi));
 }
 
+base::Seam<std::optional<std::wstring>(const FolderPickRequest&)>& PickerSeam() {
+    static base::Seam<std::optional<std::wstring>(const FolderPickRequest&)> seam(ShowSystemPicker);
+    return seam;
+}
+
 }  // namespace
 
 std::optional<std::wstring> PickFolder(HWND owner, const std::wstring& startFolder) {
-    FolderPickRequest request{owner, startFolder};
-    if (Handler()) return Handler()(request);
-    return ShowSystemPicker(request);
+    return PickerSeam()(FolderPickRequest{owner, startFolder});
 }
 
 FolderPickHandler SetFolderPickHandler(FolderPickHandler handler) {
-    return std::exchange(Handler(), std::move(handler));
+    return PickerSeam().Replace(std::move(handler));
 }
 
 bool FolderBrowser::Execute(HWND owner) {

@@ -10,6 +10,7 @@
 #include "engine/vtutils.h"
 #include "base/error.h"
 #include "base/handles.h"
+#include "base/seam.h"
 #include "ui/shell_folders.h"
 #include "base/text.h"
 #include "wizard/inst_main.h"
@@ -21,15 +22,14 @@ namespace {
 // every GUID of the system in one object and would add tens of kilobytes.
 constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
-ShellLinkFactory& Factory() {
-    static ShellLinkFactory factory;
-    return factory;
-}
-
-HRESULT CreateLinkObject(IUnknown** object) {
-    if (Factory()) return Factory()(object);
+HRESULT CreateShellLinkObject(IUnknown** object) {
     return CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                             __uuidof(IUnknown), reinterpret_cast<void**>(object));
+}
+
+base::Seam<HRESULT(IUnknown**)>& CreateLinkObject() {
+    static base::Seam<HRESULT(IUnknown**)> seam(CreateShellLinkObject);
+    return seam;
 }
 
 std::wstring GuidText(const GUID& guid) {
@@ -53,7 +53,7 @@ void SaveLink(IPersistFile& file, const std::wstring& name) {
 }  // namespace
 
 ShellLinkFactory SetShellLinkFactory(ShellLinkFactory factory) {
-    return std::exchange(Factory(), std::move(factory));
+    return CreateLinkObject().Replace(std::move(factory));
 }
 
 void Tinst_main_win::CreateShortcuts(const std::wstring& folder) {
@@ -61,7 +61,7 @@ void Tinst_main_win::CreateShortcuts(const std::wstring& folder) {
     const std::wstring workingFolder = target.substr(0, target.rfind(L'\\') + 1);
 
     base::ComPtr<IUnknown> object;
-    const HRESULT hr = CreateLinkObject(object.put());
+    const HRESULT hr = CreateLinkObject()(object.put());
     if (FAILED(hr) || !object)
         throw base::Error(base::SystemErrorText(static_cast<unsigned long>(hr)) + L", ClassID: " +
                         GuidText(kShellLinkClass));

@@ -10,7 +10,7 @@
 //     void TLic_win::Button4Click() { RvSystem1.Execute(handle); }
 //     void TLic_win::RvSystem1Print(report::Report& r) {
 //         report::MemoBuf buf(r);
-//         buf.SetRTF(ui::StreamOutRtf(richEdit));
+//         buf.SetRTF(rtfOfTheView);
 //         buf.PrintStart = 1.5;                      // inches from the paper's left edge
 //         buf.PrintEnd = 8.0;
 //         r.GotoXY(0, r.YPos() + 0.5);               // YPos starts at the top margin

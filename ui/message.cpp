@@ -4,8 +4,6 @@
 
 namespace ui {
 
-const wchar_t kInstallerCaption[] = L"Instalator programu Velandra";
-
 namespace {
 
 int ShowMessageBox(const MessageRequest& r) {
@@ -25,11 +23,6 @@ int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& captio
 
 MessageHandler SetMessageHandler(MessageHandler handler) {
     return MessageSeam().Replace(std::move(handler));
-}
-
-bool ConfirmExit(HWND owner) {
-    return ShowMessage(owner, L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?",
-                       kInstallerCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 std::wstring ApplicationTitle() {

@@ -85,7 +85,7 @@ std::string ThroughRichEdit(const std::string& rtf) {
     HWND edit = CreateWindowExW(0, MSFTEDIT_CLASS, L"", WS_POPUP | ES_MULTILINE | ES_READONLY, 0, 0, 485, 137,
                                 nullptr, nullptr, nullptr, nullptr);
     ui::StreamInRtf(edit, rtf);
-    std::string out = ui::StreamOutRtf(edit);
+    std::string out = ui::StreamOutRtf(edit).value_or("");
     DestroyWindow(edit);
     return out;
 }

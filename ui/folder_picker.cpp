@@ -4,6 +4,7 @@
 
 #include "base/seam.h"
 #include "ui/shell_folders.h"
+#include "ui/window.h"
 
 namespace ui {
 
@@ -12,10 +13,8 @@ namespace {
 void CentreOnScreen(HWND dialog) {
     RECT r{};
     GetWindowRect(dialog, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT at = CentredOn(nullptr, SIZE{r.right - r.left, r.bottom - r.top});
+    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int CALLBACK BrowseCallback(HWND dialog, UINT msg, LPARAM, LPARAM data) {

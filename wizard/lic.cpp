@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/text.h"
 #include "report/memo_buf.h"
+#include "ui/status_window.h"
 #include "wizard/product_texts.h"
 
 TLic_win::TLic_win(HMODULE licenceModule) : ui::Form(kLayout), licenceModule_(licenceModule) {
@@ -49,7 +50,12 @@ void TLic_win::Button1Click() {
     if (ConfirmExit(hwnd())) SetModalResult(ui::kCancel);
 }
 
-void TLic_win::Button4Click() { RvSystem1.Execute(hwnd()); }
+void TLic_win::Button4Click() {
+    // The job's progress shows in a status window over this page.
+    ui::StatusWindow status(hwnd(), RvSystem1.StatusCaption, RvSystem1.StatusText);
+    RvSystem1.Execute({[&status](int page) { return status.ShowPage(page); },
+                       [&status] { return status.Finish(); }});
+}
 
 namespace {
 

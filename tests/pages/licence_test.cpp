@@ -258,6 +258,69 @@ TEST_F(LicencePage, PrintingSendsTheWholeAgreementAndLeavesThePageAsItWas) {
     EXPECT_EQ(0, page.ModalResult());
 }
 
+// The page hands its print job a status window of its own over the page.
+class LicencePrinting : public LicencePage {
+protected:
+    LicencePrinting()
+        : scope_([sent = sent] {
+              auto printer = std::make_unique<report::MemoryPrinter>();
+              printer->sent = sent;
+              return printer;
+          }) {}
+    std::shared_ptr<std::vector<report::MemoryPrinter::Sent>> sent =
+        std::make_shared<std::vector<report::MemoryPrinter::Sent>>();
+
+private:
+    PrinterScope scope_;
+};
+
+TEST_F(LicencePrinting, TheStatusWindowShowsThePageOverThePageAndCancelSendsNothing) {
+    std::wstring seenText;
+    bool ownerDisabled = false;
+    page.RvSystem1.OnPrint = [&](report::Report& r) {
+        r.NewPage();
+        HWND status = FindOwnWindow(L"Report Status");
+        ASSERT_NE(nullptr, status);
+        ownerDisabled = !IsWindowEnabled(page.hwnd());
+        RECT o, w;
+        GetWindowRect(page.hwnd(), &o);
+        GetWindowRect(status, &w);
+        EXPECT_NEAR((o.left + o.right) / 2, (w.left + w.right) / 2, 2);  // centred on its owner
+        EXPECT_NEAR((o.top + o.bottom) / 2, (w.top + w.bottom) / 2, 2);
+        seenText = TextOf(FindWindowExW(status, nullptr, L"STATIC", nullptr));
+        HWND cancel = FindWindowExW(status, nullptr, L"BUTTON", L"Cancel");
+        ASSERT_NE(nullptr, cancel);
+        SendMessageW(cancel, BM_CLICK, 0, 0);
+        r.NewPage();  // the job stops here
+        ADD_FAILURE() << "the job went on after Cancel";
+    };
+    ASSERT_TRUE(Click(page.Button4));
+    EXPECT_EQ(L"Generating page 2", seenText);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(IsWindowEnabled(page.hwnd()));
+    EXPECT_EQ(nullptr, FindOwnWindow(L"Report Status"));
+    EXPECT_TRUE(sent->empty());
+    EXPECT_EQ(0u, messages.Count()) << "a cancel is no error";
+}
+
+TEST_F(LicencePrinting, AHandlerErrorIsReportedOnceTheStatusWindowHasClosed) {
+    page.RvSystem1.OnPrint = [](report::Report&) { throw base::Error(L"błąd"); };
+    HWND statusAtReport = nullptr;
+    BOOL pageEnabledAtReport = FALSE;
+    messages.OnAsk([&] {
+        statusAtReport = FindOwnWindow(L"Report Status");
+        pageEnabledAtReport = IsWindowEnabled(page.hwnd());
+    });
+    ASSERT_TRUE(Click(page.Button4));
+    ASSERT_EQ(1u, messages.Count());
+    EXPECT_EQ(L"błąd.", messages.Last().text);
+    EXPECT_EQ(nullptr, statusAtReport);
+    EXPECT_TRUE(pageEnabledAtReport);
+    EXPECT_TRUE(IsWindowEnabled(page.hwnd()));
+    EXPECT_EQ(nullptr, FindOwnWindow(L"Report Status"));
+    EXPECT_TRUE(sent->empty());
+}
+
 TEST_F(LicencePage, APrinterThatFailsIsReportedAndThePageStays) {
     PrinterScope scope([]() -> std::unique_ptr<report::Printer> {
         throw base::Error(L"Brak domyślnej drukarki");

@@ -13,13 +13,14 @@
 #include <fstream>
 #include <string>
 
-#include "memo_buf.h"
 #include "base/error.h"
-#include "own_window.h"
+#include "memo_buf.h"
 #include "print_job.h"
 #include "rtf_reader.h"
 #include "test_files.h"
+#include "tests/support/window_test.h"
 #include "ui/controls.h"
+#include "ui/status_window.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ int Print(const std::string& rtf, bool cancel) {
         buf.PrintEnd = 8.0;
         r.GotoXY(0, r.YPos() + 0.5);
         if (cancel) {
-            HWND status = FindOwnWindow(L"Report Status");
+            HWND status = testing_support::FindOwnWindow(L"Report Status");
             PostMessageW(FindWindowExW(status, nullptr, L"BUTTON", L"Cancel"), BM_CLICK, 0, 0);
         }
         buf.PrintAll();
@@ -109,7 +110,10 @@ int Print(const std::string& rtf, bool cancel) {
     printf("start %lld\n", start);
     fflush(stdout);
     try {
-        bool printed = job.Execute(nullptr);
+        // The licence page's way: a status window without an owner here.
+        ui::StatusWindow status(nullptr, job.StatusCaption, job.StatusText);
+        bool printed = job.Execute({[&status](int page) { return status.ShowPage(page); },
+                                    [&status] { return status.Finish(); }});
         printf("%s after %lld ms\n", printed ? "printed" : "cancelled", UnixMillis() - start);
         return printed == !cancel ? 0 : 1;
     } catch (const base::Error& e) {

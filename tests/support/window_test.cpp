@@ -7,6 +7,7 @@ namespace testing_support {
 MessageScript::MessageScript() {
     ui::SetMessageHandler([this](const ui::MessageRequest& r) {
         asked_.push_back(r);
+        if (look_) look_();
         if (replies_.empty()) {
             // An unexpected question: answer No/OK so the window goes on.
             return (r.type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
@@ -57,6 +58,23 @@ std::wstring TextOf(HWND hwnd) {
     n = GetWindowTextW(hwnd, s.data(), n + 1);
     s.resize(static_cast<size_t>(n));
     return s;
+}
+
+HWND FindOwnWindow(const std::wstring& caption) {
+    struct Search {
+        const std::wstring* caption;
+        HWND found;
+    } search{&caption, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (*s->caption != TextOf(w) || !IsWindowVisible(w)) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 }  // namespace testing_support

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,16 @@ public:
     MessageScript& operator=(const MessageScript&) = delete;
 
     void Answer(int reply) { replies_.push_back(reply); }
+    // Runs whenever a box is asked for, before it is answered: to look at the
+    // windows as they are while the box would be up.
+    void OnAsk(std::function<void()> look) { look_ = std::move(look); }
     const std::vector<ui::MessageRequest>& Asked() const { return asked_; }
     size_t Count() const { return asked_.size(); }
     const ui::MessageRequest& Last() const { return asked_.back(); }
 
 private:
     std::deque<int> replies_;
+    std::function<void()> look_;
     std::vector<ui::MessageRequest> asked_;
 };
 
@@ -44,5 +49,9 @@ LOGFONTW FontOf(HWND control);
 SIZE ClientSize(HWND hwnd);
 
 std::wstring TextOf(HWND hwnd);
+
+// A visible top-level window of this thread by caption: other test programs on
+// the same display may show windows with the same caption at the same time.
+HWND FindOwnWindow(const std::wstring& caption);
 
 }  // namespace testing_support

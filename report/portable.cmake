@@ -3,6 +3,7 @@
 # product and by report/fuzz/CMakeLists.txt for the native fuzzing build.
 add_library(vel_report_portable STATIC
   ${CMAKE_CURRENT_LIST_DIR}/codepages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/document.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rtf_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_flow.cpp)
 target_include_directories(vel_report_portable PUBLIC ${CMAKE_CURRENT_LIST_DIR})

@@ -31,8 +31,7 @@ int Run() {
     if (RunPages() != ui::kNext) return 0;
     // The install window is the main window: the program ends when it closes.
     Tinst_main_win inst_main_win;
-    inst_main_win.Create(nullptr, true);
-    ui::RunMessageLoop(inst_main_win.hwnd());
+    inst_main_win.RunAsMainWindow();
     return 0;
 }
 

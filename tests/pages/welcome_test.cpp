@@ -82,14 +82,14 @@ TEST_F(WelcomePage, FocusStartsOnExitAndNoButtonIsDefault) {
     EXPECT_EQ(page.Button1.hwnd(), GetFocus());
     // Enter on the focused exit button asks the exit question; it never presses Next.
     messages.Answer(IDNO);
-    page.PressKey(VK_RETURN);
+    PressKey(page.hwnd(), VK_RETURN);
     ASSERT_EQ(1u, messages.Count());
     EXPECT_EQ(0, page.ModalResult());
 }
 
 TEST_F(WelcomePage, EscAsksAndNoLeavesThePageUnchanged) {
     messages.Answer(IDNO);
-    page.PressKey(VK_ESCAPE);
+    PressKey(page.hwnd(), VK_ESCAPE);
     ASSERT_EQ(1u, messages.Count());
     const ui::MessageRequest& q = messages.Last();
     EXPECT_EQ(L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?", q.text);
@@ -100,7 +100,7 @@ TEST_F(WelcomePage, EscAsksAndNoLeavesThePageUnchanged) {
     EXPECT_TRUE(page.Button2.Enabled());
 
     messages.Answer(IDYES);
-    page.PressKey(VK_ESCAPE);
+    PressKey(page.hwnd(), VK_ESCAPE);
     EXPECT_EQ(2u, messages.Count());
     EXPECT_EQ(ui::kCancel, page.ModalResult());
 }

@@ -1,6 +1,6 @@
 #include "tests/support/window_test.h"
 
-#include <stdexcept>
+#include <gtest/gtest.h>
 
 namespace testing_support {
 
@@ -28,11 +28,44 @@ void Pump() {
     }
 }
 
+bool Click(const ui::Control& button) {
+    if (!button.Enabled()) return false;
+    SendMessageW(button.hwnd(), BM_CLICK, 0, 0);
+    return true;
+}
+
+bool PressKey(HWND window, UINT vk) {
+    HWND target = GetFocus();
+    if (!target || (target != window && !IsChild(window, target))) target = window;
+    bool handled = false;
+    for (UINT msg : {WM_KEYDOWN, WM_KEYUP}) {
+        MSG m{target, msg, vk, static_cast<LPARAM>(msg == WM_KEYUP ? 0xC0000001u : 1u), GetTickCount(), {}};
+        if (IsDialogMessageW(window, &m)) {
+            handled = true;
+        } else {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        if (!IsWindow(window)) break;  // the key ended the window
+        target = GetFocus() ? GetFocus() : window;
+    }
+    return handled;
+}
+
 RECT RectIn(HWND control) {
     RECT r{};
     GetWindowRect(control, &r);
     MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+void ExpectRect(HWND control, HWND parent, RECT want) {
+    EXPECT_EQ(parent, GetParent(control));
+    RECT r = RectIn(control);
+    EXPECT_EQ(want.left, r.left);
+    EXPECT_EQ(want.top, r.top);
+    EXPECT_EQ(want.right, r.right);
+    EXPECT_EQ(want.bottom, r.bottom);
 }
 
 LOGFONTW FontOf(HWND control) {

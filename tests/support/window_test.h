@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/controls.h"
 #include "ui/message.h"
 
 namespace testing_support {
@@ -37,8 +38,20 @@ private:
 // Processes pending messages of this thread.
 void Pump();
 
+// Presses a button as a user can: true when it was enabled and got the click.
+// Under Wine a click on a disabled button still arrives, so a test presses
+// only what a user could press.
+bool Click(const ui::Control& button);
+
+// Delivers a key to the window's focused control (or the window) through the
+// dialog manager, as the message loop would: Esc, Enter, Tab ... True when
+// the dialog manager handled it.
+bool PressKey(HWND window, UINT vk);
+
 // Rectangle of a control in its parent's client coordinates.
 RECT RectIn(HWND control);
+// Expects the control to be a child of parent, at want within it.
+void ExpectRect(HWND control, HWND parent, RECT want);
 
 // Character height (cell height less internal leading) of a window's font.
 int FontCharHeight(HWND control);

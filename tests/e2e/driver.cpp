@@ -75,22 +75,6 @@ void WriteBmp(const std::wstring& path, int w, int h, const std::vector<BYTE>& b
 
 Failure::Failure(const std::wstring& what) : std::runtime_error(Narrow(what)) {}
 
-std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring out(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n);
-    return out;
-}
-
 std::wstring WindowsPath(const std::string& path) {
     std::wstring w = Widen(path);
     if (w.empty() || w[0] != L'/') return w;
@@ -106,43 +90,6 @@ std::wstring OwnFolder() {
 }
 
 // ---- files ----
-
-TempFolder::TempFolder(const std::wstring& prefix) {
-    wchar_t base[MAX_PATH];
-    DWORD n = GetTempPathW(MAX_PATH, base);
-    if (n == 0 || n >= MAX_PATH) throw Failure(L"no temporary folder");
-    for (unsigned i = 0; i < 1000 && path_.empty(); ++i) {
-        std::wstring p = std::wstring(base) + prefix + L"-" + std::to_wstring(GetCurrentProcessId()) +
-                         L"-" + std::to_wstring(GetTickCount64() % 100000 + i);
-        if (CreateDirectoryW(p.c_str(), nullptr)) path_ = p + L"\\";
-    }
-    if (path_.empty()) throw Failure(L"cannot create a temporary folder in " + std::wstring(base));
-}
-
-TempFolder::~TempFolder() { RemoveTree(path_); }
-
-bool RemoveTree(const std::wstring& folder) {
-    std::wstring dir = folder;
-    if (!dir.empty() && dir.back() != L'\\') dir += L'\\';
-    WIN32_FIND_DATAW fd;
-    base::ScopedFind h(FindFirstFileW((dir + L"*").c_str(), &fd));
-    if (h) {
-        do {
-            std::wstring name = fd.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring full = dir + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full);
-            } else {
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(full.c_str());
-            }
-        } while (FindNextFileW(h.get(), &fd));
-    }
-    h.reset();
-    RemoveDirectoryW(dir.c_str());
-    return GetFileAttributesW(dir.c_str()) == INVALID_FILE_ATTRIBUTES;
-}
 
 std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& pattern) {
     std::wstring dir = folder;

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/window_test.h"
 #include "base/error.h"
 #include "report/printer.h"
+#include "tests/support/window_test.h"
 #include "ui/message.h"
 #include "wizard/lic.h"
 
@@ -31,7 +31,7 @@ protected:
 };
 
 TEST_F(LicencePage, OpensWithNothingChosenNextDisabledAndFocusOnExit) {
-    EXPECT_EQ(L"Program instalacyjny aplikacji Velandra - licencja", TextOf(page.hwnd()));
+    EXPECT_EQ(kLicenceCaption, TextOf(page.hwnd()));
     SIZE client = ClientSize(page.hwnd());
     EXPECT_EQ(504, client.cx);
     EXPECT_EQ(356, client.cy);
@@ -135,7 +135,7 @@ TEST_F(LicencePage, EscAndTheKeysOnExitAskTheExitQuestion) {
     PressKey(page.hwnd(), VK_RETURN);
     ASSERT_EQ(3u, messages.Count());
     for (const ui::MessageRequest& q : messages.Asked()) {
-        EXPECT_EQ(L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?", q.text);
+        EXPECT_EQ(kExitQuestion, q.text);
         EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), q.type);
     }
     EXPECT_EQ(0, page.ModalResult());

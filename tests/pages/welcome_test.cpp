@@ -16,7 +16,7 @@ protected:
 };
 
 TEST_F(WelcomePage, WindowHasItsCaptionSizeAndControls) {
-    EXPECT_EQ(L"Program instalacyjny aplikacja Velandra - Witamy", TextOf(page.hwnd()));
+    EXPECT_EQ(kWelcomeCaption, TextOf(page.hwnd()));
     SIZE client = ClientSize(page.hwnd());
     EXPECT_EQ(511, client.cx);
     EXPECT_EQ(356, client.cy);
@@ -92,8 +92,8 @@ TEST_F(WelcomePage, EscAsksAndNoLeavesThePageUnchanged) {
     PressKey(page.hwnd(), VK_ESCAPE);
     ASSERT_EQ(1u, messages.Count());
     const ui::MessageRequest& q = messages.Last();
-    EXPECT_EQ(L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?", q.text);
-    EXPECT_EQ(L"Instalator programu Velandra", q.caption);
+    EXPECT_EQ(kExitQuestion, q.text);
+    EXPECT_EQ(kInstallerCaption, q.caption);
     EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), q.type);
     EXPECT_EQ(0, page.ModalResult());
     EXPECT_TRUE(IsWindow(page.hwnd()));

@@ -1,6 +1,10 @@
 #include "tests/support/window_test.h"
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
+
+#include "ui/shell_folders.h"
 
 namespace testing_support {
 
@@ -19,6 +23,35 @@ MessageScript::MessageScript() {
 }
 
 MessageScript::~MessageScript() { ui::SetMessageHandler(nullptr); }
+
+ShellFolders::ShellFolders(const ScratchFolder& scratch) {
+    folders_ = {
+        {CSIDL_PROGRAM_FILES, scratch / L"Program Files"},
+        {CSIDL_COMMON_DESKTOPDIRECTORY, scratch / L"Public\\Desktop"},
+        {CSIDL_DESKTOPDIRECTORY, scratch / L"User\\Desktop"},
+        {CSIDL_COMMON_PROGRAMS, scratch / L"ProgramData\\Programs"},
+        {CSIDL_PROGRAMS, scratch / L"User\\Programs"},
+    };
+    for (auto& [id, path] : folders_) MakeFolders(*path);
+    ui::SetSpecialFolderHandler([this](int csidl) -> std::optional<std::wstring> {
+        auto it = folders_.find(csidl);
+        return it == folders_.end() ? std::nullopt : it->second;
+    });
+}
+
+ShellFolders::~ShellFolders() { ui::SetSpecialFolderHandler(nullptr); }
+
+FolderPicks::FolderPicks() {
+    ui::SetFolderPickHandler([this](const ui::FolderPickRequest& r) -> std::optional<std::wstring> {
+        asked_.push_back(r);
+        if (replies_.empty()) return std::nullopt;
+        auto reply = replies_.front();
+        replies_.erase(replies_.begin());
+        return reply;
+    });
+}
+
+FolderPicks::~FolderPicks() { ui::SetFolderPickHandler(nullptr); }
 
 void Pump() {
     MSG msg;

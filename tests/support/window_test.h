@@ -1,13 +1,20 @@
 #pragma once
-// Helpers for tests that create real windows in-process.
+// Helpers for tests that create real windows in-process: the window layer's
+// seams answered in-process, and a user's clicks and keys delivered as the
+// message loop would.
 #include <windows.h>
 
 #include <deque>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/support/expected_texts.h"
+#include "tests/support/scratch.h"
 #include "ui/controls.h"
+#include "ui/folder_picker.h"
 #include "ui/message.h"
 
 namespace testing_support {
@@ -33,6 +40,38 @@ private:
     std::deque<int> replies_;
     std::function<void()> look_;
     std::vector<ui::MessageRequest> asked_;
+};
+
+// Answers the shell's special folders with folders below a scratch folder;
+// any of them can be made unknown to the shell.
+class ShellFolders {
+public:
+    explicit ShellFolders(const ScratchFolder& scratch);
+    ~ShellFolders();
+    ShellFolders(const ShellFolders&) = delete;
+    ShellFolders& operator=(const ShellFolders&) = delete;
+    void Unknown(int csidl) { folders_[csidl].reset(); }
+    void Set(int csidl, const std::wstring& path) { folders_[csidl] = path; }
+    std::wstring operator[](int csidl) const { return folders_.at(csidl).value_or(L"?"); }
+
+private:
+    std::map<int, std::optional<std::wstring>> folders_;
+};
+
+// Answers the folder picker with scripted choices (nothing: cancel) and
+// records where it was asked to open.
+class FolderPicks {
+public:
+    FolderPicks();
+    ~FolderPicks();
+    FolderPicks(const FolderPicks&) = delete;
+    FolderPicks& operator=(const FolderPicks&) = delete;
+    void Answer(std::optional<std::wstring> choice) { replies_.push_back(std::move(choice)); }
+    const std::vector<ui::FolderPickRequest>& Asked() const { return asked_; }
+
+private:
+    std::vector<std::optional<std::wstring>> replies_;
+    std::vector<ui::FolderPickRequest> asked_;
 };
 
 // Processes pending messages of this thread.

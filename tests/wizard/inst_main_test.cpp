@@ -185,8 +185,8 @@ TEST_F(InstallWindow, EscAsksBeforeLeaving) {
     messages.Answer(IDNO);
     PressKey(win->hwnd(), VK_ESCAPE);
     ASSERT_EQ(1u, messages.Count());
-    EXPECT_EQ(L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?", messages.Last().text);
-    EXPECT_EQ(L"Instalator programu Velandra", messages.Last().caption);
+    EXPECT_EQ(kExitQuestion, messages.Last().text);
+    EXPECT_EQ(kInstallerCaption, messages.Last().caption);
     EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), messages.Last().type);
     EXPECT_FALSE(Ended());
     messages.Answer(IDYES);

@@ -6,10 +6,10 @@
 #include <psapi.h>
 
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "vtutils.h"
 
 namespace {
@@ -34,13 +34,6 @@ private:
     LARGE_INTEGER start_;
 };
 
-struct FindCloser {
-    void operator()(HANDLE find) const {
-        if (find != INVALID_HANDLE_VALUE) FindClose(find);
-    }
-};
-using ScopedFind = std::unique_ptr<void, FindCloser>;
-
 // The least any tree copy must do: list each folder once, create each target
 // folder once, copy each file once. The copy is told to fail on an existing
 // file: into an empty target that is the cheaper call (Wine otherwise first
@@ -48,8 +41,8 @@ using ScopedFind = std::unique_ptr<void, FindCloser>;
 size_t FloorCopy(const std::wstring& source, const std::wstring& target) {
     CreateDirectoryW(target.c_str(), nullptr);
     WIN32_FIND_DATAW entry;
-    const ScopedFind find(FindFirstFileW((source + L'*').c_str(), &entry));
-    if (find.get() == INVALID_HANDLE_VALUE) return 0;
+    const base::ScopedFind find(FindFirstFileW((source + L'*').c_str(), &entry));
+    if (!find) return 0;
     size_t copied = 0;
     do {
         const std::wstring name = entry.cFileName;

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "base/handles.h"
 #include "vtutils.h"
 
 namespace {
@@ -10,21 +11,6 @@ namespace {
 // the bound keeps a folder loop the platform does not report as a link from
 // exhausting the stack.
 constexpr int kMaxFolderDepth = 128;
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (valid()) FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 bool IsDotEntry(const wchar_t* name) {
     return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
@@ -42,10 +28,10 @@ public:
 
     void List(const std::wstring& folder, int depth) {
         WIN32_FIND_DATAW entry;
-        FindHandle find(FindFirstFileExW((folder + L'*').c_str(), FindExInfoBasic, &entry,
+        base::ScopedFind find(FindFirstFileExW((folder + L'*').c_str(), FindExInfoBasic, &entry,
                                          FindExSearchNameMatch, nullptr,
                                          FIND_FIRST_EX_LARGE_FETCH));
-        if (!find.valid()) {
+        if (!find) {
             const DWORD error = GetLastError();
             if (!IsEndOfListing(error)) unlisted_.push_back({folder, error});
             return;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/handles.h"
 #include "vtutils.h"
 
 const wchar_t kStagingFolder[] = L"~vel_instaluj.tmp";
@@ -12,22 +13,7 @@ constexpr size_t kBufferBytes = 1 << 20;
 constexpr DWORD kKeptAttributes =
     FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-class File {
-public:
-    explicit File(HANDLE handle) : handle_(handle) {}
-    ~File() { Close(); }
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    void Close() {
-        if (valid()) CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE handle_;
-};
+using base::ScopedFile;
 
 bool IsLock(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
 
@@ -44,10 +30,10 @@ std::wstring KernelName(const std::wstring& path) {
 // the two apart.
 DWORD WhyNotReplaced(const std::wstring& destination, DWORD error) {
     if (error != ERROR_ACCESS_DENIED) return error;
-    File probe(CreateFileW(destination.c_str(), GENERIC_WRITE | DELETE,
+    const ScopedFile probe(CreateFileW(destination.c_str(), GENERIC_WRITE | DELETE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    return !probe.valid() && IsLock(GetLastError()) ? ERROR_SHARING_VIOLATION : error;
+    return !probe && IsLock(GetLastError()) ? ERROR_SHARING_VIOLATION : error;
 }
 
 void RemoveFile(const std::wstring& path) {
@@ -62,13 +48,12 @@ FilePlacer::FilePlacer(const std::wstring& target)
       staging_(target + kStagingFolder + L"\\") {
     // Everything in the staging folder is an unfinished file of an earlier copy.
     WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileExW((staging_ + L"*").c_str(), FindExInfoBasic, &entry,
-                                         FindExSearchNameMatch, nullptr, 0);
-    if (find == INVALID_HANDLE_VALUE) return;
+    const base::ScopedFind find(FindFirstFileExW((staging_ + L"*").c_str(), FindExInfoBasic, &entry,
+                                                 FindExSearchNameMatch, nullptr, 0));
+    if (!find) return;
     do {
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) RemoveFile(staging_ + entry.cFileName);
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
+    } while (FindNextFileW(find.get(), &entry));
     stagingMade_ = true;
 }
 
@@ -84,9 +69,9 @@ std::wstring FilePlacer::NewPartialName() {
 
 PlaceOutcome FilePlacer::Place(const std::wstring& source, const std::wstring& relative, bool replace,
                                DWORD sourceAttributes) {
-    File from(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    const ScopedFile from(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!from.valid()) return {GetLastError(), true};
+    if (!from) return {GetLastError(), true};
     if (!stagingMade_) {
         // A target the user may not write to fails here, and says so.
         if (!CreateDirectoryW(staging_.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
@@ -97,12 +82,12 @@ PlaceOutcome FilePlacer::Place(const std::wstring& source, const std::wstring& r
     }
     const std::wstring partial = NewPartialName();
     const DWORD attributes = sourceAttributes & kKeptAttributes;
-    File to(CreateFileW(partial.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+    ScopedFile to(CreateFileW(partial.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                         attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!to.valid()) return {GetLastError(), false};
+    if (!to) return {GetLastError(), false};
     PlaceOutcome outcome = Write(from.get(), to.get());
     if (outcome.error == ERROR_SUCCESS) outcome.error = Rename(to.get(), relative, replace);
-    to.Close();
+    to.reset();
     if (outcome.error != ERROR_SUCCESS) RemoveFile(partial);
     return outcome;
 }

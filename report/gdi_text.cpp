@@ -48,17 +48,20 @@ GdiText::~GdiText() {
 }
 
 HFONT GdiText::Font(const FontSpec& f) {
-    Key key{f.face, f.halfPoints, f.bold, f.italic, f.underline};
-    auto it = fonts_.find(key);
-    if (it != fonts_.end()) return it->second.get();
-    std::wstring face = f.face.empty() ? std::wstring(kDefaultFace) : Wide(f.face);
-    int height = -MulDiv(f.halfPoints, geometry_.dpiY, 144);
-    HFONT font = CreateFontW(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, f.italic, f.underline, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, face.c_str());
-    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    else fonts_.emplace(key, FontHandle(font));
-    return font;
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(f.halfPoints, geometry_.dpiY, 144);
+    lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = f.italic;
+    lf.lfUnderline = f.underline;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    const std::wstring face = f.face.empty() ? std::wstring(kDefaultFace) : Wide(f.face);
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    HFONT font = fonts_.Get(lf);
+    return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 void GdiText::Select(HFONT font) {
@@ -89,7 +92,7 @@ FontMetrics GdiText::Metrics(const FontSpec& font) {
 }
 
 void GdiText::Draw(HDC dc, const Piece& piece) {
-    SelectScope font(dc, Font(piece.font));
+    base::SelectIn font(dc, Font(piece.font));
     SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));

@@ -5,9 +5,8 @@
 
 #include <map>
 #include <string>
-#include <tuple>
 
-#include "handles.h"
+#include "base/font_cache.h"
 #include "text_flow.h"
 
 namespace report {
@@ -42,13 +41,12 @@ public:
     void Draw(HDC dc, const Piece& piece);
 
 private:
-    using Key = std::tuple<std::u16string, int, bool, bool, bool>;
     HFONT Font(const FontSpec& font);
     void Select(HFONT font);
 
     HDC dc_;
     PageGeometry geometry_;
-    std::map<Key, FontHandle> fonts_;
+    base::FontCache fonts_;
     std::map<HFONT, FontMetrics> metrics_;
     HGDIOBJ original_ = nullptr;
     HFONT selected_ = nullptr;

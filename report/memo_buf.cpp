@@ -2,16 +2,16 @@
 
 #include <richedit.h>
 
+#include "base/error.h"
+#include "base/text.h"
 #include "rtf_reader.h"
-#include "ui/error.h"
-#include "ui/text.h"
 
 namespace report {
 
 void MemoBuf::SetRTF(const std::string& bytes) {
     RtfResult r = ReadRtf(bytes);
     if (!r.ok)
-        throw ui::Error(L"Nie można odczytać tekstu do wydruku: " + std::wstring(r.error.begin(), r.error.end()) +
+        throw base::Error(L"Nie można odczytać tekstu do wydruku: " + std::wstring(r.error.begin(), r.error.end()) +
                         L".");
     doc_ = std::move(r.doc);
 }

@@ -13,7 +13,7 @@ class MemoBuf {
 public:
     explicit MemoBuf(Report& report) : report_(report) {}
 
-    // Loads an RTF stream; throws ui::Error when it is not readable RTF.
+    // Loads an RTF stream; throws base::Error when it is not readable RTF.
     void SetRTF(const std::string& bytes);
 
     // The text column, in inches from the paper's left edge.

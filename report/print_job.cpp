@@ -1,38 +1,39 @@
 #include "print_job.h"
 
 #include <algorithm>
-
-#include "status_window.h"
+#include <optional>
 
 namespace report {
 namespace {
 
 struct JobCancelled {};
 
+// The pages the handler draws; nothing when the job was cancelled meanwhile.
+std::optional<std::vector<base::ScopedEmf>> MakePages(Printer& printer, const Margins& margins,
+                                                      const std::function<void(Report&)>& onPrint,
+                                                      const PrintJob::Progress& progress) {
+    Report report(printer, margins, [&progress](int page) {
+        if (progress.page && progress.page(page)) throw JobCancelled{};
+    });
+    try {
+        report.Begin();
+        if (onPrint) onPrint(report);
+        return report.Finish();
+    } catch (const JobCancelled&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
-bool PrintJob::Execute(HWND owner) {
+bool PrintJob::Execute(const Progress& progress) {
     std::unique_ptr<Printer> printer = OpenJobPrinter();
-    std::vector<EmfHandle> pages;
-    {
-        StatusWindow status(owner, StatusCaption, StatusText);
-        Report report(*printer, Margin, [&status](int page) {
-            status.SetPage(page);
-            if (status.Pump()) throw JobCancelled{};
-        });
-        try {
-            report.Begin();
-            if (OnPrint) OnPrint(report);
-            pages = report.Finish();
-        } catch (const JobCancelled&) {
-            return false;
-        }
-        if (status.Pump()) return false;
-    }
+    std::optional<std::vector<base::ScopedEmf>> pages = MakePages(*printer, Margin, OnPrint, progress);
+    if (!pages || (progress.done && progress.done())) return false;
     std::vector<HENHMETAFILE> selected;
-    int last = std::min<int>(LastPage, static_cast<int>(pages.size()));
+    int last = std::min<int>(LastPage, static_cast<int>(pages->size()));
     for (int copy = 0; copy < Copies; ++copy)
-        for (int i = std::max(FirstPage, 1); i <= last; ++i) selected.push_back(pages[i - 1].get());
+        for (int i = std::max(FirstPage, 1); i <= last; ++i) selected.push_back((*pages)[i - 1].get());
     if (!selected.empty()) printer->Send(Title, selected);
     return true;
 }

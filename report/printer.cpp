@@ -4,9 +4,10 @@
 #include <cstring>
 #include <map>
 
-#include "ui/error.h"
-#include "ui/platform.h"
-#include "ui/text.h"
+#include "base/error.h"
+#include "base/module.h"
+#include "base/seam.h"
+#include "base/text.h"
 
 namespace report {
 namespace {
@@ -27,7 +28,7 @@ RECT PlayRect(HENHMETAFILE page) {
 
 class DefaultPrinter : public Printer {
 public:
-    DefaultPrinter(DcHandle dc) : dc_(std::move(dc)) {}
+    DefaultPrinter(base::ScopedDC dc) : dc_(std::move(dc)) {}
 
     HDC ReferenceDc() override { return dc_.get(); }
     PageGeometry Geometry() override { return PageGeometry::Of(dc_.get()); }
@@ -51,16 +52,11 @@ public:
 
 private:
     [[noreturn]] static void Fail(DWORD error = GetLastError()) {
-        throw ui::Error(L"Drukowanie nie powiodło się (błąd " + ui::Decimal(error) + L").");
+        throw base::Error(L"Drukowanie nie powiodło się (błąd " + base::Decimal(error) + L").");
     }
 
-    DcHandle dc_;
+    base::ScopedDC dc_;
 };
-
-PrinterOpener& Opener() {
-    static PrinterOpener opener;
-    return opener;
-}
 
 }  // namespace
 
@@ -68,7 +64,7 @@ PrinterOpener& Opener() {
 // so it is not imported: it is loaded from there when a printout is asked for.
 BOOL DefaultPrinterName(wchar_t* buffer, DWORD* size) {
     using GetDefaultPrinterFn = BOOL(WINAPI*)(wchar_t*, DWORD*);
-    static HMODULE spooler = ui::LoadSystemLibrary(L"winspool.drv");
+    static HMODULE spooler = base::LoadSystemLibrary(L"winspool.drv");
     auto get = spooler ? reinterpret_cast<GetDefaultPrinterFn>(reinterpret_cast<void*>(
                              GetProcAddress(spooler, "GetDefaultPrinterW")))
                        : nullptr;
@@ -80,26 +76,29 @@ std::unique_ptr<Printer> OpenDefaultPrinter() {
     DefaultPrinterName(nullptr, &size);
     std::wstring name(size, L'\0');
     if (size == 0 || !DefaultPrinterName(&name[0], &size))
-        throw ui::Error(L"Nie można drukować: brak domyślnej drukarki.");
+        throw base::Error(L"Nie można drukować: brak domyślnej drukarki.");
     name.resize(wcslen(name.c_str()));
-    DcHandle dc(CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr));
+    base::ScopedDC dc(CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr));
     if (!dc) {
         DWORD error = GetLastError();
-        throw ui::Error(L"Nie można otworzyć drukarki \"" + name + L"\"" +
-                        L" (błąd " + ui::Decimal(error) + L").");
+        throw base::Error(L"Nie można otworzyć drukarki \"" + name + L"\"" +
+                        L" (błąd " + base::Decimal(error) + L").");
     }
     return std::make_unique<DefaultPrinter>(std::move(dc));
 }
 
-PrinterOpener SetPrinterOpener(PrinterOpener opener) {
-    PrinterOpener old = std::move(Opener());
-    Opener() = std::move(opener);
-    return old;
+namespace {
+
+base::Seam<std::unique_ptr<Printer>()>& PrinterSeam() {
+    static base::Seam<std::unique_ptr<Printer>()> seam(OpenDefaultPrinter);
+    return seam;
 }
 
-std::unique_ptr<Printer> OpenJobPrinter() {
-    return Opener() ? Opener()() : OpenDefaultPrinter();
-}
+}  // namespace
+
+PrinterOpener SetPrinterOpener(PrinterOpener opener) { return PrinterSeam().Replace(std::move(opener)); }
+
+std::unique_ptr<Printer> OpenJobPrinter() { return PrinterSeam()(); }
 
 MemoryPrinter::MemoryPrinter(const PageGeometry& geometry)
     : dc_(CreateCompatibleDC(nullptr)), geometry_(geometry) {}

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "gdi_text.h"
-#include "handles.h"
 
 namespace report {
 
@@ -20,13 +20,13 @@ public:
     // The device the pages are measured and recorded against.
     virtual HDC ReferenceDc() = 0;
     virtual PageGeometry Geometry() = 0;
-    // Sends the recorded pages as one document; throws ui::Error on failure.
+    // Sends the recorded pages as one document; throws base::Error on failure.
     virtual void Send(const std::wstring& title, const std::vector<HENHMETAFILE>& pages) = 0;
 };
 
 using PrinterOpener = std::function<std::unique_ptr<Printer>()>;
 
-// Opens the system's default printer; throws ui::Error when there is none or
+// Opens the system's default printer; throws base::Error when there is none or
 // it cannot be opened.
 std::unique_ptr<Printer> OpenDefaultPrinter();
 
@@ -47,13 +47,13 @@ public:
 
     struct Sent {
         std::wstring title;
-        std::vector<EmfHandle> pages;
+        std::vector<base::ScopedEmf> pages;
     };
     // Shared so the test keeps the record after the job has destroyed the printer.
     std::shared_ptr<std::vector<Sent>> sent = std::make_shared<std::vector<Sent>>();
 
 private:
-    DcHandle dc_;
+    base::ScopedDC dc_;
     PageGeometry geometry_;
 };
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "ui/error.h"
-#include "ui/text.h"
+#include "base/error.h"
+#include "base/text.h"
 
 namespace report {
 
@@ -38,7 +38,7 @@ void Report::StartPage() {
     RECT frame{0, 0, MulDiv(geometry_.printWidth, mmX * 100, pxX), MulDiv(geometry_.printHeight, mmY * 100, pxY)};
     recording_ = CreateEnhMetaFileW(reference_, nullptr, &frame, nullptr);
     if (!recording_)
-        throw ui::Error(L"Drukowanie nie powiodło się (błąd " + ui::Decimal(GetLastError()) + L").");
+        throw base::Error(L"Drukowanie nie powiodło się (błąd " + base::Decimal(GetLastError()) + L").");
 }
 
 void Report::EndPage() {
@@ -51,7 +51,7 @@ void Report::Draw(const Piece& piece) {
     if (recording_) text_.Draw(recording_, piece);
 }
 
-std::vector<EmfHandle> Report::Finish() {
+std::vector<base::ScopedEmf> Report::Finish() {
     EndPage();
     return std::move(pages_);
 }

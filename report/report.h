@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "base/handles.h"
 #include "gdi_text.h"
-#include "handles.h"
 #include "printer.h"
 
 namespace report {
@@ -44,7 +44,7 @@ public:
 
     // For the job: starts the first page, and ends the last and hands over all.
     void Begin();
-    std::vector<EmfHandle> Finish();
+    std::vector<base::ScopedEmf> Finish();
 
 private:
     void StartPage();
@@ -56,7 +56,7 @@ private:
     HDC reference_;
     GdiText text_;
     HDC recording_ = nullptr;
-    std::vector<EmfHandle> pages_;
+    std::vector<base::ScopedEmf> pages_;
     double x_ = 0, y_ = 0;
 };
 

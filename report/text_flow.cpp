@@ -53,22 +53,16 @@ public:
 
     Line NextLine() {
         Line line;
-        double x0 = produced_ ? left_ : firstLeft_;
+        double x = produced_ ? left_ : firstLeft_;
         produced_ = true;
         afterBreak_ = false;
-        double x = x0;
         bool hasWord = false;
         while (true) {
             if (next_ >= frags_.size()) { line.last = true; break; }
             Frag& f = frags_[next_];
             if (f.kind == Kind::Break) { ++next_; line.hardBreak = true; lastRun_ = f.run; afterBreak_ = true; break; }
             if (f.kind == Kind::Tab) {
-                double stop = NextTab(x);
-                if (stop > right_ + kEps && hasWord) break;
-                stop = std::min(stop, std::max(right_, x));
-                line.items.push_back({Kind::Tab, f.run, f.text, x, stop - x});
-                x = stop;
-                ++next_;
+                if (!PlaceTab(f, hasWord, &x, &line)) break;
                 continue;
             }
             if (f.kind == Kind::Space) {
@@ -77,22 +71,38 @@ public:
                 ++next_;
                 continue;
             }
-            size_t end = next_;
-            double w = 0;
-            while (end < frags_.size() && frags_[end].kind == Kind::Word) w += frags_[end++].width;
-            if (x + w <= right_ + kEps) {
-                for (; next_ < end; ++next_) {
-                    const Frag& g = frags_[next_];
-                    line.items.push_back({Kind::Word, g.run, g.text, x, g.width});
-                    x += g.width;
-                }
-                hasWord = true;
-                continue;
-            }
-            if (!hasWord) SplitWord(end, &x, &line);
-            break;
+            if (!PlaceWord(hasWord, &x, &line)) break;
+            hasWord = true;
         }
         return line;
+    }
+
+    // A tab up to the next stop; false when, after a word, the stop lies past the line's end.
+    bool PlaceTab(const Frag& f, bool hasWord, double* x, Line* line) {
+        double stop = NextTab(*x);
+        if (stop > right_ + kEps && hasWord) return false;
+        stop = std::min(stop, std::max(right_, *x));
+        line->items.push_back({Kind::Tab, f.run, f.text, *x, stop - *x});
+        *x = stop;
+        ++next_;
+        return true;
+    }
+
+    // The next word when it fits; false when it does not (alone on its line it is split).
+    bool PlaceWord(bool hasWord, double* x, Line* line) {
+        size_t end = next_;
+        double w = 0;
+        while (end < frags_.size() && frags_[end].kind == Kind::Word) w += frags_[end++].width;
+        if (*x + w > right_ + kEps) {
+            if (!hasWord) SplitWord(end, x, line);
+            return false;
+        }
+        for (; next_ < end; ++next_) {
+            const Frag& g = frags_[next_];
+            line->items.push_back({Kind::Word, g.run, g.text, *x, g.width});
+            *x += g.width;
+        }
+        return true;
     }
 
     FontMetrics LineMetrics(const Line& line) {

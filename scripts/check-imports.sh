@@ -4,9 +4,9 @@
 # can be loaded in place of a system one. Exit 0: all fine; 1: a DLL outside
 # the list; 77: a program is missing (not built here).
 # Usage: scripts/check-imports.sh PROGRAM.exe...
+# The list is scripts/system-dlls.txt, which the start-up safety test reads too.
 set -u
-allowed=" kernel32.dll user32.dll gdi32.dll shell32.dll ole32.dll oleaut32.dll advapi32.dll
-  comdlg32.dll shlwapi.dll msvcrt.dll ntdll.dll imm32.dll "
+allowed=" $(tr '\n' ' ' < "$(dirname "$0")/system-dlls.txt") "
 rc=0
 for exe in "$@"; do
   if [ ! -f "$exe" ]; then echo "missing: $exe"; exit 77; fi

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the RTF reader and text flow natively with libFuzzer and the address
-# and undefined-behaviour sanitizers, then fuzzes them.
+# and undefined-behaviour sanitizers (report/fuzz/CMakeLists.txt), then fuzzes them.
 # Usage: scripts/fuzz-rtf.sh [seconds] [more libFuzzer options]   (default 60 s)
 # New corpus entries go to report/fuzz/corpus-work; crashes to report/fuzz/out.
 set -eu
@@ -9,11 +9,11 @@ secs=${1:-60}
 shift || true
 fuzz=$src/report/fuzz
 out=$fuzz/out
+build=$src/build/fuzz
 mkdir -p "$out" "$fuzz/corpus-work"
-clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  "$fuzz/rtf_fuzz.cpp" "$src/report/rtf_reader.cpp" "$src/report/text_flow.cpp" \
-  "$src/report/codepages.cpp" -o "$out/rtf_fuzz"
+cmake -S "$fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build "$build"
 cd "$out"
-exec ./rtf_fuzz -jobs=1 -workers=1 -max_total_time="$secs" -rss_limit_mb=1024 -timeout=10 \
+exec "$build/rtf_fuzz" -jobs=1 -workers=1 -max_total_time="$secs" -rss_limit_mb=1024 -timeout=10 \
   -max_len=65536 -print_final_stats=1 -artifact_prefix="$out/" "$@" \
   "$fuzz/corpus-work" "$fuzz/corpus"

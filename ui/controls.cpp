@@ -2,9 +2,6 @@
 
 #include <richedit.h>
 
-#include "ui/error.h"
-#include "ui/text.h"
-
 namespace ui {
 
 std::wstring Control::Text() const {
@@ -62,17 +59,17 @@ bool StreamInRtf(HWND richEdit, std::string_view rtf) {
     return es.dwError == 0 && cursor.pos > 0;
 }
 
-std::string StreamOutRtf(HWND richEdit) {
+std::optional<std::string> StreamOutRtf(HWND richEdit, DWORD* error) {
     std::string out;
     EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&out), 0, WriteChunk};
     SendMessageW(richEdit, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
-    if (es.dwError)
-        throw Error(L"Nie można odczytać tekstu umowy (błąd " + Decimal(static_cast<DWORD>(es.dwError)) + L").");
+    if (error) *error = es.dwError;
+    if (es.dwError) return std::nullopt;
     return out;
 }
 
 bool RichEdit::LoadRtf(std::string_view rtf) { return StreamInRtf(hwnd(), rtf); }
 
-std::string RichEdit::SaveRtf() const { return StreamOutRtf(hwnd()); }
+std::optional<std::string> RichEdit::SaveRtf(DWORD* error) const { return StreamOutRtf(hwnd(), error); }
 
 }  // namespace ui

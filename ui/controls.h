@@ -3,6 +3,7 @@
 // control its layout created; the wrapper owns nothing.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,17 +39,18 @@ public:
 };
 
 // RTF in and out of a rich-edit control. StreamInRtf replaces the content
-// and is false when the control took nothing; StreamOutRtf throws ui::Error
-// when the control reports a failure.
+// and is false when the control took nothing; StreamOutRtf gives nothing when
+// the control reports a failure, and its code in *error when asked.
 bool StreamInRtf(HWND richEdit, std::string_view rtf);
-std::string StreamOutRtf(HWND richEdit);
+std::optional<std::string> StreamOutRtf(HWND richEdit, DWORD* error = nullptr);
 
 class RichEdit : public Control {
 public:
     // Replaces the content with an RTF document. False if the control refused it.
     bool LoadRtf(std::string_view rtf);
-    // The content written out as RTF.
-    std::string SaveRtf() const;
+    // The content written out as RTF; nothing (the code in *error) when the
+    // control fails.
+    std::optional<std::string> SaveRtf(DWORD* error = nullptr) const;
 };
 
 }  // namespace ui

@@ -2,26 +2,19 @@
 
 #include <shlobj.h>
 
-#include <utility>
-
+#include "base/seam.h"
 #include "ui/shell_folders.h"
+#include "ui/window.h"
 
 namespace ui {
 
 namespace {
 
-FolderPickHandler& Handler() {
-    static FolderPickHandler handler;
-    return handler;
-}
-
 void CentreOnScreen(HWND dialog) {
     RECT r{};
     GetWindowRect(dialog, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT at = CentredOn(nullptr, SIZE{r.right - r.left, r.bottom - r.top});
+    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int CALLBACK BrowseCallback(HWND dialog, UINT msg, LPARAM, LPARAM data) {
@@ -50,16 +43,19 @@ std::optional<std::wstring> ShowSystemPicker(const FolderPickRequest& request) {
     return TakePathOf(SHBrowseForFolderW(&bi));
 }
 
+base::Seam<std::optional<std::wstring>(const FolderPickRequest&)>& PickerSeam() {
+    static base::Seam<std::optional<std::wstring>(const FolderPickRequest&)> seam(ShowSystemPicker);
+    return seam;
+}
+
 }  // namespace
 
 std::optional<std::wstring> PickFolder(HWND owner, const std::wstring& startFolder) {
-    FolderPickRequest request{owner, startFolder};
-    if (Handler()) return Handler()(request);
-    return ShowSystemPicker(request);
+    return PickerSeam()(FolderPickRequest{owner, startFolder});
 }
 
 FolderPickHandler SetFolderPickHandler(FolderPickHandler handler) {
-    return std::exchange(Handler(), std::move(handler));
+    return PickerSeam().Replace(std::move(handler));
 }
 
 bool FolderBrowser::Execute(HWND owner) {

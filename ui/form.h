@@ -1,6 +1,7 @@
 #pragma once
-// A window built from a layout table. One Form object maps to one window; the
-// window's procedure finds the object through the window's user data.
+// A window built from a layout table: a dialog whose controls the table
+// describes, with the named members bound to them and handlers for their
+// events. One Form object maps to one window (ui/window.h links them).
 #include <windows.h>
 
 #include <functional>
@@ -9,40 +10,37 @@
 #include <vector>
 
 #include "ui/controls.h"
-#include "ui/handles.h"
 #include "ui/layout.h"
+#include "ui/window.h"
 
 namespace ui {
 
 // How a modal form ended.
 enum PageResult : int { kNext = 1, kCancel = 2, kBack = 4 };
 
-class Form {
+struct Placed;
+
+class Form : public Window {
 public:
     explicit Form(const FormSpec& spec);
-    virtual ~Form();
-    Form(const Form&) = delete;
-    Form& operator=(const Form&) = delete;
+    ~Form() override;
 
-    // Creates the window, shows it modally and destroys it when it ends.
+    // A form is shown in one of three ways, and Close ends it the same way:
+    // - ShowModal runs it modally; Close ends it with Cancel, and the window
+    //   is destroyed when ShowModal returns;
+    // - RunAsMainWindow shows it as the program's main window and runs the
+    //   message loop until the window is destroyed, which Close does;
+    // - Create only shows it (the window tests); Close records Cancel.
     int ShowModal(HWND owner = nullptr);
-    // Creates the window without a modal loop (tests, and the main window).
-    // A main window ends the message loop when it is destroyed.
-    HWND Create(HWND owner = nullptr, bool mainWindow = false);
+    void RunAsMainWindow();
+    HWND Create(HWND owner = nullptr);
     void Destroy();
 
-    HWND hwnd() const { return hwnd_; }
     HWND Item(int id) const;
     int ModalResult() const { return modalResult_; }
-    // Ends a modal form with the result; a form without a modal loop only
-    // records it.
+    // Ends a modal form with the result; otherwise only records it.
     void SetModalResult(int result);
-    // Ends the form: a modal one with Cancel, a main window by destroying it.
     void Close();
-
-    // Delivers a key to the window through the dialog manager, as the message
-    // loop would (Esc, Enter, Tab ...). Used by the window tests.
-    bool PressKey(UINT vk);
 
 protected:
     // Runs once the controls exist, before the window is shown.
@@ -58,28 +56,31 @@ protected:
 
 private:
     struct Built;
+    enum class Shown { Modeless, Modal, Main };
 
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    INT_PTR Handle(UINT msg, WPARAM wp, LPARAM lp);
-    void InitWindow(HWND hwnd);
+    HWND CreateWindowFromTemplate(HWND owner);
+    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnInitDialog();
+    void Build();
+    void SetUpFrame();
+    void CreateControls();
+    HWND CreateControl(const Placed& p, bool followsRadio);
+    void Decorate(HWND control, const ControlSpec& c);
+    void Unbuild();
+
     void Command(int id, int code, HWND control);
+    void RadioClicked(int id, HWND control);
     void Click(int id);
-    INT_PTR ColorStatic(HDC dc, HWND control);
-    void DrawPicture(const DRAWITEMSTRUCT& item);
-    std::vector<WORD> Template() const;
+    LRESULT ColorStatic(HDC dc, HWND control);
+    void DrawItem(const DRAWITEMSTRUCT& item);
 
     const FormSpec& spec_;
-    HWND hwnd_ = nullptr;
-    bool modal_ = false;
-    bool mainWindow_ = false;
+    Shown shown_ = Shown::Modeless;
     int modalResult_ = 0;
     std::unique_ptr<Built> built_;
     std::vector<std::pair<Control*, int>> bindings_;
     std::map<int, std::function<void()>> clicks_;
     std::map<int, std::function<void()>> changes_;
 };
-
-// Runs the message loop of a main window until it is destroyed.
-void RunMessageLoop(HWND mainWindow);
 
 }  // namespace ui

@@ -1,32 +1,28 @@
 #include "ui/message.h"
 
-#include <utility>
+#include "base/seam.h"
 
 namespace ui {
 
-const wchar_t kInstallerCaption[] = L"Instalator programu Velandra";
-
 namespace {
 
-MessageHandler& Handler() {
-    static MessageHandler handler;
-    return handler;
+int ShowMessageBox(const MessageRequest& r) {
+    return MessageBoxW(r.owner, r.text.c_str(), r.caption.c_str(), r.type);
+}
+
+base::Seam<int(const MessageRequest&)>& MessageSeam() {
+    static base::Seam<int(const MessageRequest&)> seam(ShowMessageBox);
+    return seam;
 }
 
 }  // namespace
 
 int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
-    if (Handler()) return Handler()(MessageRequest{owner, text, caption, type});
-    return MessageBoxW(owner, text.c_str(), caption.c_str(), type);
+    return MessageSeam()(MessageRequest{owner, text, caption, type});
 }
 
 MessageHandler SetMessageHandler(MessageHandler handler) {
-    return std::exchange(Handler(), std::move(handler));
-}
-
-bool ConfirmExit(HWND owner) {
-    return ShowMessage(owner, L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?",
-                       kInstallerCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return MessageSeam().Replace(std::move(handler));
 }
 
 std::wstring ApplicationTitle() {

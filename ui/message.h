@@ -24,16 +24,11 @@ int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& captio
 // Returns the previous one.
 MessageHandler SetMessageHandler(MessageHandler handler);
 
-// The question asked before the user leaves the installer. True means leave.
-bool ConfirmExit(HWND owner);
-
 // Shows an error nobody handled: the text (a full stop added when its last
 // character sorts after one), the application's title, OK and the error icon.
 void ShowErrorReport(HWND owner, std::wstring text);
 
 // The executable's file name up to its first dot.
 std::wstring ApplicationTitle();
-
-extern const wchar_t kInstallerCaption[];
 
 }  // namespace ui

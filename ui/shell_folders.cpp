@@ -3,22 +3,22 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <utility>
+#include "base/seam.h"
 
 namespace ui {
 
 namespace {
-
-SpecialFolderHandler& Handler() {
-    static SpecialFolderHandler handler;
-    return handler;
-}
 
 std::optional<std::wstring> AskShell(int csidl) {
     PIDLIST_ABSOLUTE pidl = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &pidl)) || !pidl) return std::nullopt;
     // A folder without a file-system path (a virtual one) cannot hold files.
     return TakePathOf(pidl);
+}
+
+base::Seam<std::optional<std::wstring>(int)>& FolderSeam() {
+    static base::Seam<std::optional<std::wstring>(int)> seam(AskShell);
+    return seam;
 }
 
 }  // namespace
@@ -32,13 +32,10 @@ std::optional<std::wstring> TakePathOf(ITEMIDLIST* pidl) {
     return std::wstring(path);
 }
 
-std::optional<std::wstring> SpecialFolderPath(int csidl) {
-    if (Handler()) return Handler()(csidl);
-    return AskShell(csidl);
-}
+std::optional<std::wstring> SpecialFolderPath(int csidl) { return FolderSeam()(csidl); }
 
 SpecialFolderHandler SetSpecialFolderHandler(SpecialFolderHandler handler) {
-    return std::exchange(Handler(), std::move(handler));
+    return FolderSeam().Replace(std::move(handler));
 }
 
 }  // namespace ui

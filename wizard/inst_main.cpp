@@ -7,6 +7,7 @@
 #include "ui/shell_folders.h"
 #include "ui/wait_cursor.h"
 #include "wizard/install_support.h"
+#include "wizard/product_texts.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ const wchar_t kDefaultSubfolder[] = L"\\Vantrel\\Velandra";
 const wchar_t kFolderCaption[] = L"Zapis katalogu";
 
 void ShowInstallError(HWND owner, const std::wstring& text) {
-    ui::ShowMessage(owner, text, ui::kInstallerCaption, MB_OK | MB_ICONERROR);
+    ui::ShowMessage(owner, text, kInstallerCaption, MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
@@ -57,7 +58,7 @@ void Tinst_main_win::BitBtn1Click() {
 }
 
 void Tinst_main_win::BitBtn4Click() {
-    if (ui::ConfirmExit(hwnd())) Close();
+    if (ConfirmExit(hwnd())) Close();
 }
 
 int Tinst_main_win::EnsureTargetFolder(const std::wstring& path) {

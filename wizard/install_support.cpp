@@ -1,7 +1,8 @@
 #include "wizard/install_support.h"
 
 #include <windows.h>
-#include "ui/text.h"
+#include "base/error.h"
+#include "base/text.h"
 
 std::wstring CollapseKeepingNetworkPrefix(const std::wstring& path) {
     if (path.compare(0, 2, L"\\\\") != 0) return CollapseDoubleBackslashes(path);
@@ -31,9 +32,9 @@ bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR
 
 // The system's own words, without the full stop it usually ends with.
 std::wstring SystemCause(DWORD error) {
-    std::wstring text = ui::SystemErrorText(error);
+    std::wstring text = base::SystemErrorText(error);
     while (!text.empty() && (text.back() == L'.' || text.back() == L' ')) text.pop_back();
-    if (text.empty()) text = L"błąd systemu " + ui::Decimal(error);
+    if (text.empty()) text = L"błąd systemu " + base::Decimal(error);
     return text;
 }
 
@@ -70,7 +71,7 @@ const wchar_t* Advice(FailureCause cause) {
 std::wstring Group(FailureCause cause, DWORD error, const std::vector<const CopyFailure*>& files) {
     std::wstring text = L"\n\nPrzyczyna: " + CauseText(cause, error) + L".";
     for (size_t i = 0; i < files.size() && i < kListedFailures; ++i) text += L"\n" + files[i]->relativePath;
-    if (files.size() > kListedFailures) text += L"\ni inne (" + ui::Decimal(files.size() - kListedFailures) + L")";
+    if (files.size() > kListedFailures) text += L"\ni inne (" + base::Decimal(files.size() - kListedFailures) + L")";
     return text + L"\n" + Advice(cause);
 }
 

@@ -1,8 +1,10 @@
 #include "wizard/lic.h"
 
+#include "base/error.h"
+#include "base/text.h"
 #include "report/memo_buf.h"
-#include "ui/error.h"
-#include "ui/message.h"
+#include "ui/status_window.h"
+#include "wizard/product_texts.h"
 
 TLic_win::TLic_win(HMODULE licenceModule) : ui::Form(kLayout), licenceModule_(licenceModule) {
     Bind(Panel1, kPanel1);
@@ -29,8 +31,8 @@ TLic_win::TLic_win(HMODULE licenceModule) : ui::Form(kLayout), licenceModule_(li
 }
 
 void TLic_win::FormCreate() {
-    auto rtf = ui::FindRawResource(licenceModule_, L"Lic");
-    if (!rtf) throw ui::Error(L"Resource Lic not found");
+    auto rtf = base::FindRawResource(licenceModule_, L"Lic");
+    if (!rtf) throw base::Error(L"Resource Lic not found");
     RichEdit1.LoadRtf(*rtf);
 }
 
@@ -45,14 +47,30 @@ void TLic_win::RadioButton2Click() {
 }
 
 void TLic_win::Button1Click() {
-    if (ui::ConfirmExit(hwnd())) SetModalResult(ui::kCancel);
+    if (ConfirmExit(hwnd())) SetModalResult(ui::kCancel);
 }
 
-void TLic_win::Button4Click() { RvSystem1.Execute(hwnd()); }
+void TLic_win::Button4Click() {
+    // The job's progress shows in a status window over this page.
+    ui::StatusWindow status(hwnd(), RvSystem1.StatusCaption, RvSystem1.StatusText);
+    RvSystem1.Execute({[&status](int page) { return status.ShowPage(page); },
+                       [&status] { return status.Finish(); }});
+}
+
+namespace {
+
+std::string RtfOf(const ui::RichEdit& view) {
+    DWORD error = 0;
+    std::optional<std::string> rtf = view.SaveRtf(&error);
+    if (!rtf) throw base::Error(L"Nie można odczytać tekstu umowy (błąd " + base::Decimal(error) + L").");
+    return *rtf;
+}
+
+}  // namespace
 
 void TLic_win::RvSystem1Print(report::Report& report) {
     report::MemoBuf buffer(report);
-    buffer.SetRTF(RichEdit1.SaveRtf());
+    buffer.SetRTF(RtfOf(RichEdit1));
     buffer.PrintStart = 1.5;
     buffer.PrintEnd = 8.0;
     report.GotoXY(0, report.YPos() + 0.5);

@@ -1,8 +1,8 @@
 #pragma once
 // The licence agreement page.
+#include "base/module.h"
 #include "report/print_job.h"
 #include "ui/form.h"
-#include "ui/resource.h"
 
 class TLic_win : public ui::Form {
 public:
@@ -14,7 +14,7 @@ public:
 
     // The licence document is read from licenceModule (the program itself
     // unless a test says otherwise).
-    explicit TLic_win(HMODULE licenceModule = ui::ProgramModule());
+    explicit TLic_win(HMODULE licenceModule = base::ProgramModule());
 
     ui::Panel Panel1;
     ui::Button Button1;

@@ -8,10 +8,11 @@
 #include <utility>
 
 #include "engine/vtutils.h"
-#include "ui/error.h"
-#include "ui/handles.h"
+#include "base/error.h"
+#include "base/handles.h"
+#include "base/seam.h"
 #include "ui/shell_folders.h"
-#include "ui/text.h"
+#include "base/text.h"
 #include "wizard/inst_main.h"
 #include "wizard/install_support.h"
 
@@ -21,15 +22,14 @@ namespace {
 // every GUID of the system in one object and would add tens of kilobytes.
 constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
-ShellLinkFactory& Factory() {
-    static ShellLinkFactory factory;
-    return factory;
-}
-
-HRESULT CreateLinkObject(IUnknown** object) {
-    if (Factory()) return Factory()(object);
+HRESULT CreateShellLinkObject(IUnknown** object) {
     return CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                             __uuidof(IUnknown), reinterpret_cast<void**>(object));
+}
+
+base::Seam<HRESULT(IUnknown**)>& CreateLinkObject() {
+    static base::Seam<HRESULT(IUnknown**)> seam(CreateShellLinkObject);
+    return seam;
 }
 
 std::wstring GuidText(const GUID& guid) {
@@ -64,23 +64,23 @@ bool SaveInMenu(IPersistFile& file, const std::wstring& programs) {
 }  // namespace
 
 ShellLinkFactory SetShellLinkFactory(ShellLinkFactory factory) {
-    return std::exchange(Factory(), std::move(factory));
+    return CreateLinkObject().Replace(std::move(factory));
 }
 
 Tinst_main_win::ShortcutsSaved Tinst_main_win::CreateShortcuts(const std::wstring& folder) {
     const std::wstring target = CollapseKeepingNetworkPrefix(folder + L"\\vel.exe");
     const std::wstring workingFolder = target.substr(0, target.rfind(L'\\') + 1);
 
-    ui::ComPtr<IUnknown> object;
-    const HRESULT hr = CreateLinkObject(object.put());
+    base::ComPtr<IUnknown> object;
+    const HRESULT hr = CreateLinkObject()(object.put());
     if (FAILED(hr) || !object)
-        throw ui::Error(ui::SystemErrorText(static_cast<unsigned long>(hr)) + L", ClassID: " +
+        throw base::Error(base::SystemErrorText(static_cast<unsigned long>(hr)) + L", ClassID: " +
                         GuidText(kShellLinkClass));
-    ui::ComPtr<IShellLinkW> link;
-    ui::ComPtr<IPersistFile> file;
+    base::ComPtr<IShellLinkW> link;
+    base::ComPtr<IPersistFile> file;
     if (FAILED(object->QueryInterface(__uuidof(IShellLinkW), link.put_void())) ||
         FAILED(object->QueryInterface(__uuidof(IPersistFile), file.put_void())))
-        throw ui::Error(L"Interface not supported");
+        throw base::Error(L"Interface not supported");
 
     link->SetPath(target.c_str());
     link->SetWorkingDirectory(workingFolder.c_str());

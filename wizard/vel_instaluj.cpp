@@ -3,7 +3,8 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include "ui/error.h"
+#include "base/error.h"
+#include "base/module.h"
 #include "ui/form.h"
 #include "ui/message.h"
 #include "ui/platform.h"
@@ -30,22 +31,21 @@ int Run() {
     if (RunPages() != ui::kNext) return 0;
     // The install window is the main window: the program ends when it closes.
     Tinst_main_win inst_main_win;
-    inst_main_win.Create(nullptr, true);
-    ui::RunMessageLoop(inst_main_win.hwnd());
+    inst_main_win.RunAsMainWindow();
     return 0;
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-    ui::RestrictDllSearch();
+    base::RestrictDllSearch();
     // The shell link objects of the shortcuts need a single-threaded apartment.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ui::InitControls();
     int rc = 0;
     try {
         rc = Run();
-    } catch (const ui::Error& e) {
+    } catch (const base::Error& e) {
         ui::ShowErrorReport(nullptr, e.text());
         rc = 1;
     } catch (const std::exception& e) {

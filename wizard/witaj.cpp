@@ -1,6 +1,6 @@
 #include "wizard/witaj.h"
 
-#include "ui/message.h"
+#include "wizard/product_texts.h"
 
 Twitaj_win::Twitaj_win() : ui::Form(kLayout) {
     Bind(Image1, kImage1);
@@ -19,5 +19,5 @@ Twitaj_win::Twitaj_win() : ui::Form(kLayout) {
 }
 
 void Twitaj_win::Button1Click() {
-    if (ui::ConfirmExit(hwnd())) SetModalResult(ui::kCancel);
+    if (ConfirmExit(hwnd())) SetModalResult(ui::kCancel);
 }

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "../rtf_reader.h"
-#include "../text_flow.h"
+#include "rtf_reader.h"
+#include "text_flow.h"
 
 namespace {
 

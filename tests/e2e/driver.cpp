@@ -52,26 +52,6 @@ std::wstring MessageText(HWND box) {
     return best;
 }
 
-struct FindTraits {
-    static HANDLE empty() { return INVALID_HANDLE_VALUE; }
-    static bool valid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }
-    static void close(HANDLE h) { FindClose(h); }
-};
-using ScopedFind = ui::Scoped<HANDLE, FindTraits>;
-
-// A screen DC obtained with GetDC(nullptr).
-class ScreenDC {
-public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC() { if (dc_) ReleaseDC(nullptr, dc_); }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 void WriteBmp(const std::wstring& path, int w, int h, const std::vector<BYTE>& bits) {
     BITMAPFILEHEADER fh{};
     BITMAPINFOHEADER ih{sizeof(ih)};
@@ -95,22 +75,6 @@ void WriteBmp(const std::wstring& path, int w, int h, const std::vector<BYTE>& b
 
 Failure::Failure(const std::wstring& what) : std::runtime_error(Narrow(what)) {}
 
-std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring out(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n);
-    return out;
-}
-
 std::wstring WindowsPath(const std::string& path) {
     std::wstring w = Widen(path);
     if (w.empty() || w[0] != L'/') return w;
@@ -127,49 +91,12 @@ std::wstring OwnFolder() {
 
 // ---- files ----
 
-TempFolder::TempFolder(const std::wstring& prefix) {
-    wchar_t base[MAX_PATH];
-    DWORD n = GetTempPathW(MAX_PATH, base);
-    if (n == 0 || n >= MAX_PATH) throw Failure(L"no temporary folder");
-    for (unsigned i = 0; i < 1000 && path_.empty(); ++i) {
-        std::wstring p = std::wstring(base) + prefix + L"-" + std::to_wstring(GetCurrentProcessId()) +
-                         L"-" + std::to_wstring(GetTickCount64() % 100000 + i);
-        if (CreateDirectoryW(p.c_str(), nullptr)) path_ = p + L"\\";
-    }
-    if (path_.empty()) throw Failure(L"cannot create a temporary folder in " + std::wstring(base));
-}
-
-TempFolder::~TempFolder() { RemoveTree(path_); }
-
-bool RemoveTree(const std::wstring& folder) {
-    std::wstring dir = folder;
-    if (!dir.empty() && dir.back() != L'\\') dir += L'\\';
-    WIN32_FIND_DATAW fd;
-    ScopedFind h(FindFirstFileW((dir + L"*").c_str(), &fd));
-    if (h) {
-        do {
-            std::wstring name = fd.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring full = dir + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full);
-            } else {
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(full.c_str());
-            }
-        } while (FindNextFileW(h.get(), &fd));
-    }
-    h.reset();
-    RemoveDirectoryW(dir.c_str());
-    return GetFileAttributesW(dir.c_str()) == INVALID_FILE_ATTRIBUTES;
-}
-
 std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& pattern) {
     std::wstring dir = folder;
     if (!dir.empty() && dir.back() != L'\\') dir += L'\\';
     std::vector<std::wstring> out;
     WIN32_FIND_DATAW fd;
-    ScopedFind h(FindFirstFileW((dir + pattern).c_str(), &fd));
+    base::ScopedFind h(FindFirstFileW((dir + pattern).c_str(), &fd));
     if (!h) return out;
     do {
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) out.push_back(fd.cFileName);
@@ -443,15 +370,15 @@ void ScreenshotArea(RECT r, const std::wstring& path) {
     if (w <= 0 || h <= 0) throw Failure(L"nothing to photograph for " + path);
     // The screen, not PrintWindow: a window of another process cannot paint
     // into this process's device context.
-    ScreenDC screen;
-    ui::ScopedDC mem(CreateCompatibleDC(screen.get()));
+    base::WindowDC screen(nullptr);
+    base::ScopedDC mem(CreateCompatibleDC(screen.get()));
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
     void* bits = nullptr;
-    ui::ScopedBitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    base::ScopedBitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dib || !bits) throw Failure(L"cannot create a bitmap for " + path);
     {
-        ui::SelectIn sel(mem.get(), dib.get());
+        base::SelectIn sel(mem.get(), dib.get());
         BitBlt(mem.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
         GdiFlush();
     }

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/handles.h"
+#include "base/handles.h"
+#include "base/text.h"
+#include "tests/support/scratch.h"
 
 namespace e2e {
 
@@ -21,8 +23,8 @@ public:
     explicit Failure(const std::wstring& what);
 };
 
-std::string Narrow(const std::wstring& text);
-std::wstring Widen(const std::string& text);
+using base::Narrow;
+using base::Widen;
 
 // A Unix path (as CMake gives it) turned into the Windows path Wine maps to it
 // (drive Z: is the root); a Windows path is returned unchanged.
@@ -32,22 +34,12 @@ std::wstring WindowsPath(const std::string& path);
 std::wstring OwnFolder();
 
 // A new empty folder under the system's temporary folder, removed with all
-// its content when the object goes.
-class TempFolder {
-public:
-    explicit TempFolder(const std::wstring& prefix = L"vel-e2e");
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    // Full path with a trailing backslash.
-    const std::wstring& Path() const { return path_; }
-
-private:
-    std::wstring path_;
-};
+// its content when the object goes; Path() is its full path with a trailing
+// backslash.
+using TempFolder = testing_support::ScratchFolder;
 
 // Removes a folder and everything under it; true when it is gone.
-bool RemoveTree(const std::wstring& folder);
+using testing_support::RemoveTree;
 // Names (not paths) of the files in a folder that match a wildcard pattern.
 std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& pattern = L"*");
 // Copies a file; throws Failure when the copy fails.
@@ -99,8 +91,8 @@ public:
     std::wstring Describe() const;
 
 private:
-    ui::ScopedHandle process_;
-    ui::ScopedHandle thread_;
+    base::ScopedHandle process_;
+    base::ScopedHandle thread_;
     DWORD pid_ = 0;
 };
 

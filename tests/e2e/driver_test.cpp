@@ -42,7 +42,7 @@ TEST(DriverTest, AFailedWaitThrowsAndTheChildIsKilled) {
         EXPECT_LT(GetTickCount64() - start, 5000u) << "the waits are bounded";
         EXPECT_TRUE(p.Running());
     }
-    ui::ScopedHandle child(copy);
+    base::ScopedHandle child(copy);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child.get(), 0)) << "killed when the test let go";
 }
 

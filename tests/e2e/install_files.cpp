@@ -3,8 +3,10 @@
 #include <shlobj.h>
 
 #include <fstream>
+#include <optional>
 
 #include "tests/e2e/driver.h"
+#include "tests/support/scratch.h"
 
 namespace e2e {
 
@@ -35,17 +37,9 @@ std::wstring ShellFolder(int csidl) {
 }
 
 Link LoadLink(const std::wstring& file) {
-    ui::ComPtr<IShellLinkW> link;
-    ui::ComPtr<IPersistFile> persist;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                link.put_void())) ||
-        FAILED(link->QueryInterface(IID_IPersistFile, persist.put_void())) ||
-        FAILED(persist->Load(file.c_str(), STGM_READ)))
-        return {L"<no link " + file + L">", L""};
-    wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {};
-    link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-    link->GetWorkingDirectory(folder, MAX_PATH);
-    return {target, folder};
+    std::optional<testing_support::LinkInfo> link = testing_support::LoadLink(file);
+    if (!link) return {L"<no link " + file + L">", L""};
+    return {link->target, link->workingFolder};
 }
 
 std::map<std::wstring, DWORD> Tree(const std::wstring& folder) {

@@ -4,11 +4,6 @@
 
 namespace e2e {
 
-const wchar_t kWelcomeCaption[] = L"Program instalacyjny aplikacja Velandra - Witamy";
-const wchar_t kLicenceCaption[] = L"Program instalacyjny aplikacji Velandra - licencja";
-const wchar_t kInstallerCaption[] = L"Instalator programu Velandra";
-const wchar_t kExitQuestion[] = L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?";
-
 std::wstring InstallerPath() {
     if (const char* over = std::getenv("VEL_E2E_INSTALLER"); over && *over) return WindowsPath(over);
     return WindowsPath(VEL_INSTALLER_EXE);

@@ -4,15 +4,16 @@
 #include <string>
 
 #include "tests/e2e/driver.h"
+#include "tests/support/expected_texts.h"
 #include "wizard/lic.h"
 #include "wizard/witaj.h"
 
 namespace e2e {
 
-extern const wchar_t kWelcomeCaption[];
-extern const wchar_t kLicenceCaption[];
-extern const wchar_t kInstallerCaption[];  // the install window and the exit question
-extern const wchar_t kExitQuestion[];
+using testing_support::kExitQuestion;
+using testing_support::kInstallerCaption;  // the install window and the exit question
+using testing_support::kLicenceCaption;
+using testing_support::kWelcomeCaption;
 
 // The installer that the build made (overridable with VEL_E2E_INSTALLER).
 std::wstring InstallerPath();

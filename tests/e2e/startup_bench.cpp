@@ -56,6 +56,21 @@ void Report(const Subject& s, double base) {
                 *std::max_element(s.times.begin(), s.times.end()), m / base);
 }
 
+// The trivial window and the installer, and with --parts the trivial window
+// with each piece of the installer's start-up loaded.
+std::vector<Subject> Subjects(const std::wstring& installer, const std::wstring& trivial, bool parts) {
+    const std::wstring tw = L"Trivial window";
+    std::vector<Subject> subjects = {{"trivial window", trivial, tw, L"", {}},
+                                     {"installer, welcome page", installer, kWelcomeCaption, L"", {}}};
+    if (!parts) return subjects;
+    subjects.push_back({"trivial + COM", trivial, tw, L"com", {}});
+    subjects.push_back({"trivial + rich edit", trivial, tw, L"richedit", {}});
+    subjects.push_back({"trivial + common controls", trivial, tw, L"comctl", {}});
+    subjects.push_back({"trivial + all three", trivial, tw, L"com richedit comctl", {}});
+    subjects.push_back({"trivial + shell32", trivial, tw, L"shell", {}});
+    return subjects;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -75,16 +90,7 @@ int wmain(int argc, wchar_t** argv) {
             return 2;
         }
     }
-    const std::wstring tw = L"Trivial window";
-    std::vector<Subject> subjects = {{"trivial window", trivial, tw, L"", {}},
-                                     {"installer, welcome page", installer, kWelcomeCaption, L"", {}}};
-    if (parts) {
-        subjects.push_back({"trivial + COM", trivial, tw, L"com", {}});
-        subjects.push_back({"trivial + rich edit", trivial, tw, L"richedit", {}});
-        subjects.push_back({"trivial + common controls", trivial, tw, L"comctl", {}});
-        subjects.push_back({"trivial + all three", trivial, tw, L"com richedit comctl", {}});
-        subjects.push_back({"trivial + shell32", trivial, tw, L"shell", {}});
-    }
+    std::vector<Subject> subjects = Subjects(installer, trivial, parts);
     try {
         // One unmeasured start of each fills the caches.
         for (Subject& s : subjects) TimeOneStart(s.exe, s.caption, s.args);

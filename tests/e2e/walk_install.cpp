@@ -34,6 +34,22 @@ void PrintInstalled(const std::wstring& target) {
     }
 }
 
+// The picker over the install window, photographed and cancelled.
+void ShowPicker(Walk& w) {
+    HWND window = w.process().WaitWindow(kInstallerCaption);
+    Click(window, I::kBitBtn1);
+    HWND picker = nullptr;
+    WaitUntil([&] {
+        for (HWND h : w.process().Windows())
+            if (h != window && ClassOf(h) == L"#32770") picker = h;
+        return picker != nullptr;
+    });
+    if (!picker) throw Failure(L"the folder picker did not open");
+    w.Shot(picker, L"instalacja-wybor-folderu");
+    Click(picker, IDCANCEL);
+    w.process().WaitGone(picker);
+}
+
 }  // namespace
 
 std::vector<Step> InstallSteps() {
@@ -46,21 +62,7 @@ std::vector<Step> InstallSteps() {
              *target = ReadText(Control(window, I::kEdit1));
              w.Shot(window, L"instalacja");
          }},
-        {L"instalacja-wybor-folderu",
-         [](Walk& w) {
-             HWND window = w.process().WaitWindow(kInstallerCaption);
-             Click(window, I::kBitBtn1);
-             HWND picker = nullptr;
-             WaitUntil([&] {
-                 for (HWND h : w.process().Windows())
-                     if (h != window && ClassOf(h) == L"#32770") picker = h;
-                 return picker != nullptr;
-             });
-             if (!picker) throw Failure(L"the folder picker did not open");
-             w.Shot(picker, L"instalacja-wybor-folderu");
-             Click(picker, IDCANCEL);
-             w.process().WaitGone(picker);
-         }},
+        {L"instalacja-wybor-folderu", ShowPicker},
         {L"instalacja-pytanie",
          [](Walk& w) {
              HWND window = w.process().WaitWindow(kInstallerCaption);

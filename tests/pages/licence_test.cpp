@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/window_test.h"
+#include "base/error.h"
 #include "report/printer.h"
-#include "ui/error.h"
+#include "tests/support/window_test.h"
 #include "ui/message.h"
 #include "wizard/lic.h"
 
@@ -16,13 +16,6 @@ namespace {
 class LicencePage : public ::testing::Test {
 protected:
     void SetUp() override { page.Create(); }
-    bool Click(ui::Control& c) {
-        // Under Wine a click on a disabled button still arrives: the page must
-        // ignore it, so tests press only what a user could press.
-        if (!c.Enabled()) return false;
-        SendMessageW(c.hwnd(), BM_CLICK, 0, 0);
-        return true;
-    }
     std::wstring ViewText() {
         GETTEXTLENGTHEX len{GTL_DEFAULT, 1200};
         LRESULT n = SendMessageW(page.RichEdit1.hwnd(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0);
@@ -38,7 +31,7 @@ protected:
 };
 
 TEST_F(LicencePage, OpensWithNothingChosenNextDisabledAndFocusOnExit) {
-    EXPECT_EQ(L"Program instalacyjny aplikacji Velandra - licencja", TextOf(page.hwnd()));
+    EXPECT_EQ(kLicenceCaption, TextOf(page.hwnd()));
     SIZE client = ClientSize(page.hwnd());
     EXPECT_EQ(504, client.cx);
     EXPECT_EQ(356, client.cy);
@@ -74,13 +67,10 @@ TEST_F(LicencePage, ControlsSitWhereTheLayoutPutsThem) {
     };
     for (const Expect& e : expect) {
         SCOPED_TRACE(testing::Message() << "control at " << e.r.left << "," << e.r.top);
-        EXPECT_EQ(e.parent, GetParent(e.c->hwnd()));
-        RECT r = RectIn(e.c->hwnd());
-        EXPECT_EQ(e.r.left, r.left);
-        EXPECT_EQ(e.r.top, r.top);
-        EXPECT_EQ(e.r.right, r.right);
-        EXPECT_EQ(e.r.bottom, r.bottom);
-        if (e.text) EXPECT_EQ(e.text, e.c->Text());
+        ExpectRect(e.c->hwnd(), e.parent, e.r);
+        if (e.text) {
+            EXPECT_EQ(e.text, e.c->Text());
+        }
     }
     EXPECT_EQ(L"Licencja", page.Label1.Text());
     EXPECT_EQ(FW_BOLD, FontOf(page.Label1.hwnd()).lfWeight);
@@ -138,21 +128,21 @@ TEST_F(LicencePage, BackAndCloseBoxEndThePageWithoutAsking) {
 
 TEST_F(LicencePage, EscAndTheKeysOnExitAskTheExitQuestion) {
     messages.Answer(IDNO);
-    page.PressKey(VK_ESCAPE);
+    PressKey(page.hwnd(), VK_ESCAPE);
     messages.Answer(IDNO);
-    page.PressKey(VK_SPACE);
+    PressKey(page.hwnd(), VK_SPACE);
     messages.Answer(IDNO);
-    page.PressKey(VK_RETURN);
+    PressKey(page.hwnd(), VK_RETURN);
     ASSERT_EQ(3u, messages.Count());
     for (const ui::MessageRequest& q : messages.Asked()) {
-        EXPECT_EQ(L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?", q.text);
+        EXPECT_EQ(kExitQuestion, q.text);
         EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), q.type);
     }
     EXPECT_EQ(0, page.ModalResult());
     EXPECT_FALSE(page.RadioButton1.Checked());
 
     messages.Answer(IDYES);
-    page.PressKey(VK_ESCAPE);
+    PressKey(page.hwnd(), VK_ESCAPE);
     EXPECT_EQ(ui::kCancel, page.ModalResult());
 }
 
@@ -167,7 +157,7 @@ TEST_F(LicencePage, TheTextViewIsReadOnlyAndNeverTabbedInto) {
     // Tab around the whole page: the focus visits the buttons and radios only.
     page.Button1.hwnd() && SetFocus(page.Button1.hwnd());
     for (int i = 0; i < 12; ++i) {
-        page.PressKey(VK_TAB);
+        PressKey(page.hwnd(), VK_TAB);
         EXPECT_NE(page.RichEdit1.hwnd(), GetFocus()) << "after " << i + 1 << " tabs";
     }
 }
@@ -258,9 +248,72 @@ TEST_F(LicencePage, PrintingSendsTheWholeAgreementAndLeavesThePageAsItWas) {
     EXPECT_EQ(0, page.ModalResult());
 }
 
+// The page hands its print job a status window of its own over the page.
+class LicencePrinting : public LicencePage {
+protected:
+    LicencePrinting()
+        : scope_([sent = sent] {
+              auto printer = std::make_unique<report::MemoryPrinter>();
+              printer->sent = sent;
+              return printer;
+          }) {}
+    std::shared_ptr<std::vector<report::MemoryPrinter::Sent>> sent =
+        std::make_shared<std::vector<report::MemoryPrinter::Sent>>();
+
+private:
+    PrinterScope scope_;
+};
+
+TEST_F(LicencePrinting, TheStatusWindowShowsThePageOverThePageAndCancelSendsNothing) {
+    std::wstring seenText;
+    bool ownerDisabled = false;
+    page.RvSystem1.OnPrint = [&](report::Report& r) {
+        r.NewPage();
+        HWND status = FindOwnWindow(L"Report Status");
+        ASSERT_NE(nullptr, status);
+        ownerDisabled = !IsWindowEnabled(page.hwnd());
+        RECT o, w;
+        GetWindowRect(page.hwnd(), &o);
+        GetWindowRect(status, &w);
+        EXPECT_NEAR((o.left + o.right) / 2, (w.left + w.right) / 2, 2);  // centred on its owner
+        EXPECT_NEAR((o.top + o.bottom) / 2, (w.top + w.bottom) / 2, 2);
+        seenText = TextOf(FindWindowExW(status, nullptr, L"STATIC", nullptr));
+        HWND cancel = FindWindowExW(status, nullptr, L"BUTTON", L"Cancel");
+        ASSERT_NE(nullptr, cancel);
+        SendMessageW(cancel, BM_CLICK, 0, 0);
+        r.NewPage();  // the job stops here
+        ADD_FAILURE() << "the job went on after Cancel";
+    };
+    ASSERT_TRUE(Click(page.Button4));
+    EXPECT_EQ(L"Generating page 2", seenText);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(IsWindowEnabled(page.hwnd()));
+    EXPECT_EQ(nullptr, FindOwnWindow(L"Report Status"));
+    EXPECT_TRUE(sent->empty());
+    EXPECT_EQ(0u, messages.Count()) << "a cancel is no error";
+}
+
+TEST_F(LicencePrinting, AHandlerErrorIsReportedOnceTheStatusWindowHasClosed) {
+    page.RvSystem1.OnPrint = [](report::Report&) { throw base::Error(L"błąd"); };
+    HWND statusAtReport = nullptr;
+    BOOL pageEnabledAtReport = FALSE;
+    messages.OnAsk([&] {
+        statusAtReport = FindOwnWindow(L"Report Status");
+        pageEnabledAtReport = IsWindowEnabled(page.hwnd());
+    });
+    ASSERT_TRUE(Click(page.Button4));
+    ASSERT_EQ(1u, messages.Count());
+    EXPECT_EQ(L"błąd.", messages.Last().text);
+    EXPECT_EQ(nullptr, statusAtReport);
+    EXPECT_TRUE(pageEnabledAtReport);
+    EXPECT_TRUE(IsWindowEnabled(page.hwnd()));
+    EXPECT_EQ(nullptr, FindOwnWindow(L"Report Status"));
+    EXPECT_TRUE(sent->empty());
+}
+
 TEST_F(LicencePage, APrinterThatFailsIsReportedAndThePageStays) {
     PrinterScope scope([]() -> std::unique_ptr<report::Printer> {
-        throw ui::Error(L"Brak domyślnej drukarki");
+        throw base::Error(L"Brak domyślnej drukarki");
     });
     ASSERT_TRUE(Click(page.RadioButton1));
     ASSERT_TRUE(Click(page.Button4));

@@ -16,7 +16,7 @@ protected:
 };
 
 TEST_F(WelcomePage, WindowHasItsCaptionSizeAndControls) {
-    EXPECT_EQ(L"Program instalacyjny aplikacja Velandra - Witamy", TextOf(page.hwnd()));
+    EXPECT_EQ(kWelcomeCaption, TextOf(page.hwnd()));
     SIZE client = ClientSize(page.hwnd());
     EXPECT_EQ(511, client.cx);
     EXPECT_EQ(356, client.cy);
@@ -82,25 +82,25 @@ TEST_F(WelcomePage, FocusStartsOnExitAndNoButtonIsDefault) {
     EXPECT_EQ(page.Button1.hwnd(), GetFocus());
     // Enter on the focused exit button asks the exit question; it never presses Next.
     messages.Answer(IDNO);
-    page.PressKey(VK_RETURN);
+    PressKey(page.hwnd(), VK_RETURN);
     ASSERT_EQ(1u, messages.Count());
     EXPECT_EQ(0, page.ModalResult());
 }
 
 TEST_F(WelcomePage, EscAsksAndNoLeavesThePageUnchanged) {
     messages.Answer(IDNO);
-    page.PressKey(VK_ESCAPE);
+    PressKey(page.hwnd(), VK_ESCAPE);
     ASSERT_EQ(1u, messages.Count());
     const ui::MessageRequest& q = messages.Last();
-    EXPECT_EQ(L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?", q.text);
-    EXPECT_EQ(L"Instalator programu Velandra", q.caption);
+    EXPECT_EQ(kExitQuestion, q.text);
+    EXPECT_EQ(kInstallerCaption, q.caption);
     EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), q.type);
     EXPECT_EQ(0, page.ModalResult());
     EXPECT_TRUE(IsWindow(page.hwnd()));
     EXPECT_TRUE(page.Button2.Enabled());
 
     messages.Answer(IDYES);
-    page.PressKey(VK_ESCAPE);
+    PressKey(page.hwnd(), VK_ESCAPE);
     EXPECT_EQ(2u, messages.Count());
     EXPECT_EQ(ui::kCancel, page.ModalResult());
 }

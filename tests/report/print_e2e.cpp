@@ -13,13 +13,14 @@
 #include <fstream>
 #include <string>
 
+#include "base/error.h"
 #include "memo_buf.h"
 #include "print_job.h"
 #include "rtf_reader.h"
-#include "own_window.h"
 #include "test_files.h"
+#include "tests/support/window_test.h"
 #include "ui/controls.h"
-#include "ui/error.h"
+#include "ui/status_window.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ std::string ThroughRichEdit(const std::string& rtf) {
     HWND edit = CreateWindowExW(0, MSFTEDIT_CLASS, L"", WS_POPUP | ES_MULTILINE | ES_READONLY, 0, 0, 485, 137,
                                 nullptr, nullptr, nullptr, nullptr);
     ui::StreamInRtf(edit, rtf);
-    std::string out = ui::StreamOutRtf(edit);
+    std::string out = ui::StreamOutRtf(edit).value_or("");
     DestroyWindow(edit);
     return out;
 }
@@ -100,7 +101,7 @@ int Print(const std::string& rtf, bool cancel) {
         buf.PrintEnd = 8.0;
         r.GotoXY(0, r.YPos() + 0.5);
         if (cancel) {
-            HWND status = FindOwnWindow(L"Report Status");
+            HWND status = testing_support::FindOwnWindow(L"Report Status");
             PostMessageW(FindWindowExW(status, nullptr, L"BUTTON", L"Cancel"), BM_CLICK, 0, 0);
         }
         buf.PrintAll();
@@ -109,10 +110,13 @@ int Print(const std::string& rtf, bool cancel) {
     printf("start %lld\n", start);
     fflush(stdout);
     try {
-        bool printed = job.Execute(nullptr);
+        // The licence page's way: a status window without an owner here.
+        ui::StatusWindow status(nullptr, job.StatusCaption, job.StatusText);
+        bool printed = job.Execute({[&status](int page) { return status.ShowPage(page); },
+                                    [&status] { return status.Finish(); }});
         printf("%s after %lld ms\n", printed ? "printed" : "cancelled", UnixMillis() - start);
         return printed == !cancel ? 0 : 1;
-    } catch (const ui::Error& e) {
+    } catch (const base::Error& e) {
         printf("error: %s\n", Utf8(e.text()).c_str());
         return 2;
     }

@@ -4,11 +4,10 @@
 
 #include <algorithm>
 
+#include "base/error.h"
 #include "memo_buf.h"
 #include "printer.h"
-#include "own_window.h"
 #include "test_files.h"
-#include "ui/error.h"
 
 using namespace report;
 
@@ -25,14 +24,9 @@ protected:
             p->sent = sent;
             return p;
         });
-        owner_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 500, 400,
-                                 nullptr, nullptr, nullptr, nullptr);
         job_.Title = L"Wydruk licencji";
     }
-    void TearDown() override {
-        SetPrinterOpener(previous_);
-        DestroyWindow(owner_);
-    }
+    void TearDown() override { SetPrinterOpener(previous_); }
 
     // The licence page's handler: the licence from 1.5 to 8 inches, half an inch down.
     static void PrintLicence(Report& r, const std::string& rtf) {
@@ -46,7 +40,6 @@ protected:
 
     std::shared_ptr<std::vector<MemoryPrinter::Sent>> sent_;
     PrinterOpener previous_;
-    HWND owner_ = nullptr;
     PrintJob job_;
 };
 
@@ -82,7 +75,7 @@ TEST_F(PrintJobTest, RecordsEveryPageThenSendsOneDocumentWithTheTitle) {
         EXPECT_DOUBLE_EQ(1.0, r.YPos());
         PrintLicence(r, rtf);
     };
-    EXPECT_TRUE(job_.Execute(owner_));
+    EXPECT_TRUE(job_.Execute());
     EXPECT_EQ(1, handlerCalls);
     ASSERT_EQ(1u, sent_->size());
     const auto& doc = sent_->front();
@@ -113,50 +106,54 @@ TEST_F(PrintJobTest, RecordsEveryPageThenSendsOneDocumentWithTheTitle) {
     EXPECT_GT(first[0].x, 2 * dpi);  // centred
 }
 
-TEST_F(PrintJobTest, StatusWindowShowsThePageAndCancelStopsBeforeAnythingIsSent) {
-    std::wstring seenText;
-    bool ownerDisabled = false;
+TEST_F(PrintJobTest, ProgressHearsOfEachPageAndCancelStopsBeforeAnythingIsSent) {
+    std::vector<int> told;
+    bool doneAsked = false;
     job_.OnPrint = [&](Report& r) {
         r.NewPage();
-        HWND status = FindOwnWindow(L"Report Status");
-        ASSERT_NE(nullptr, status);
-        ownerDisabled = !IsWindowEnabled(owner_);
-        RECT o, w;
-        GetWindowRect(owner_, &o);
-        GetWindowRect(status, &w);
-        EXPECT_NEAR((o.left + o.right) / 2, (w.left + w.right) / 2, 2);  // centred on its owner
-        EXPECT_NEAR((o.top + o.bottom) / 2, (w.top + w.bottom) / 2, 2);
-        wchar_t text[100] = {};
-        GetWindowTextW(FindWindowExW(status, nullptr, L"STATIC", nullptr), text, 100);
-        seenText = text;
-        HWND cancel = FindWindowExW(status, nullptr, L"BUTTON", L"Cancel");
-        ASSERT_NE(nullptr, cancel);
-        SendMessageW(cancel, BM_CLICK, 0, 0);
+        EXPECT_EQ((std::vector<int>{1, 2}), told);
         r.NewPage();  // the job stops here
         ADD_FAILURE() << "the job went on after Cancel";
     };
-    EXPECT_FALSE(job_.Execute(owner_));
-    EXPECT_EQ(L"Generating page 2", seenText);
-    EXPECT_TRUE(ownerDisabled);
-    EXPECT_TRUE(IsWindowEnabled(owner_));
-    EXPECT_EQ(nullptr, FindOwnWindow(L"Report Status"));
+    PrintJob::Progress progress{[&](int page) {
+                                    told.push_back(page);
+                                    return page == 3;
+                                },
+                                [&] { return doneAsked = true; }};
+    EXPECT_FALSE(job_.Execute(progress));
+    EXPECT_EQ((std::vector<int>{1, 2, 3}), told);
+    EXPECT_FALSE(doneAsked) << "a cancelled job is not done";
     EXPECT_TRUE(sent_->empty());
 }
 
+TEST_F(PrintJobTest, ACancelAfterTheLastPageStillSendsNothing) {
+    bool sentBeforeDone = false;
+    job_.OnPrint = [](Report& r) { r.NewPage(); };
+    PrintJob::Progress progress{nullptr, [&] {
+                                    sentBeforeDone = !sent_->empty();
+                                    return true;
+                                }};
+    EXPECT_FALSE(job_.Execute(progress));
+    EXPECT_FALSE(sentBeforeDone);
+    EXPECT_TRUE(sent_->empty());
+    EXPECT_TRUE(job_.Execute({nullptr, [] { return false; }}));
+    EXPECT_EQ(1u, sent_->size());
+}
+
 TEST_F(PrintJobTest, HandlerAndPrinterErrorsReachTheCallerAndNothingIsSent) {
-    job_.OnPrint = [](Report&) { throw ui::Error(L"błąd"); };
-    EXPECT_THROW(job_.Execute(owner_), ui::Error);
-    EXPECT_TRUE(IsWindowEnabled(owner_));
-    EXPECT_EQ(nullptr, FindOwnWindow(L"Report Status"));
+    job_.OnPrint = [](Report&) { throw base::Error(L"błąd"); };
+    bool doneAsked = false;
+    EXPECT_THROW(job_.Execute({nullptr, [&] { return doneAsked = true; }}), base::Error);
+    EXPECT_FALSE(doneAsked);
     EXPECT_TRUE(sent_->empty());
 
-    SetPrinterOpener([]() -> std::unique_ptr<Printer> { throw ui::Error(L"Nie można drukować: brak domyślnej drukarki."); });
+    SetPrinterOpener([]() -> std::unique_ptr<Printer> { throw base::Error(L"Nie można drukować: brak domyślnej drukarki."); });
     bool called = false;
     job_.OnPrint = [&](Report&) { called = true; };
     try {
-        job_.Execute(owner_);
+        job_.Execute();
         ADD_FAILURE() << "no error";
-    } catch (const ui::Error& e) {
+    } catch (const base::Error& e) {
         EXPECT_EQ(L"Nie można drukować: brak domyślnej drukarki.", e.text());
     }
     EXPECT_FALSE(called);
@@ -166,7 +163,7 @@ TEST_F(PrintJobTest, PageRangeAndCopies) {
     job_.OnPrint = [](Report& r) { r.NewPage(); r.NewPage(); };  // three pages
     job_.FirstPage = 2;
     job_.Copies = 2;
-    EXPECT_TRUE(job_.Execute(owner_));
+    EXPECT_TRUE(job_.Execute());
     ASSERT_EQ(1u, sent_->size());
     EXPECT_EQ(4u, sent_->front().pages.size());
 }

@@ -44,7 +44,9 @@ TEST(RichEditRoundTrip, LicenceReadsBackToTheControlsOwnText) {
     std::u16string shown = ControlText(edit);
     EXPECT_NE(std::u16string::npos, shown.find(u"UŻYTKOWNIKA KOŃCOWEGO"));
 
-    std::string written = ui::StreamOutRtf(edit);
+    DWORD error = 1;
+    std::string written = ui::StreamOutRtf(edit, &error).value_or("");
+    EXPECT_EQ(0u, error);
     auto back = report::ReadRtf(written);
     EXPECT_TRUE(back.ok) << back.error;
     std::u16string read = back.doc.PlainText();

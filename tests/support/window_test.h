@@ -1,11 +1,20 @@
 #pragma once
-// Helpers for tests that create real windows in-process.
+// Helpers for tests that create real windows in-process: the window layer's
+// seams answered in-process, and a user's clicks and keys delivered as the
+// message loop would.
 #include <windows.h>
 
 #include <deque>
+#include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/support/expected_texts.h"
+#include "tests/support/scratch.h"
+#include "ui/controls.h"
+#include "ui/folder_picker.h"
 #include "ui/message.h"
 
 namespace testing_support {
@@ -20,20 +29,68 @@ public:
     MessageScript& operator=(const MessageScript&) = delete;
 
     void Answer(int reply) { replies_.push_back(reply); }
+    // Runs whenever a box is asked for, before it is answered: to look at the
+    // windows as they are while the box would be up.
+    void OnAsk(std::function<void()> look) { look_ = std::move(look); }
     const std::vector<ui::MessageRequest>& Asked() const { return asked_; }
     size_t Count() const { return asked_.size(); }
     const ui::MessageRequest& Last() const { return asked_.back(); }
 
 private:
     std::deque<int> replies_;
+    std::function<void()> look_;
     std::vector<ui::MessageRequest> asked_;
+};
+
+// Answers the shell's special folders with folders below a scratch folder;
+// any of them can be made unknown to the shell.
+class ShellFolders {
+public:
+    explicit ShellFolders(const ScratchFolder& scratch);
+    ~ShellFolders();
+    ShellFolders(const ShellFolders&) = delete;
+    ShellFolders& operator=(const ShellFolders&) = delete;
+    void Unknown(int csidl) { folders_[csidl].reset(); }
+    void Set(int csidl, const std::wstring& path) { folders_[csidl] = path; }
+    std::wstring operator[](int csidl) const { return folders_.at(csidl).value_or(L"?"); }
+
+private:
+    std::map<int, std::optional<std::wstring>> folders_;
+};
+
+// Answers the folder picker with scripted choices (nothing: cancel) and
+// records where it was asked to open.
+class FolderPicks {
+public:
+    FolderPicks();
+    ~FolderPicks();
+    FolderPicks(const FolderPicks&) = delete;
+    FolderPicks& operator=(const FolderPicks&) = delete;
+    void Answer(std::optional<std::wstring> choice) { replies_.push_back(std::move(choice)); }
+    const std::vector<ui::FolderPickRequest>& Asked() const { return asked_; }
+
+private:
+    std::vector<std::optional<std::wstring>> replies_;
+    std::vector<ui::FolderPickRequest> asked_;
 };
 
 // Processes pending messages of this thread.
 void Pump();
 
+// Presses a button as a user can: true when it was enabled and got the click.
+// Under Wine a click on a disabled button still arrives, so a test presses
+// only what a user could press.
+bool Click(const ui::Control& button);
+
+// Delivers a key to the window's focused control (or the window) through the
+// dialog manager, as the message loop would: Esc, Enter, Tab ... True when
+// the dialog manager handled it.
+bool PressKey(HWND window, UINT vk);
+
 // Rectangle of a control in its parent's client coordinates.
 RECT RectIn(HWND control);
+// Expects the control to be a child of parent, at want within it.
+void ExpectRect(HWND control, HWND parent, RECT want);
 
 // Character height (cell height less internal leading) of a window's font.
 int FontCharHeight(HWND control);
@@ -44,5 +101,9 @@ LOGFONTW FontOf(HWND control);
 SIZE ClientSize(HWND hwnd);
 
 std::wstring TextOf(HWND hwnd);
+
+// A visible top-level window of this thread by caption: other test programs on
+// the same display may show windows with the same caption at the same time.
+HWND FindOwnWindow(const std::wstring& caption);
 
 }  // namespace testing_support

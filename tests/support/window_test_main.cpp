@@ -4,10 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/module.h"
 #include "ui/platform.h"
 
 int main(int argc, char** argv) {
-    ui::RestrictDllSearch();
+    base::RestrictDllSearch();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ui::InitControls();
     testing::InitGoogleTest(&argc, argv);

@@ -8,15 +8,6 @@ using namespace testing_support;
 namespace inst_test {
 namespace {
 
-void ExpectRect(HWND control, HWND parent, RECT want) {
-    EXPECT_EQ(parent, GetParent(control));
-    RECT r = RectIn(control);
-    EXPECT_EQ(want.left, r.left);
-    EXPECT_EQ(want.top, r.top);
-    EXPECT_EQ(want.right, r.right);
-    EXPECT_EQ(want.bottom, r.bottom);
-}
-
 TEST_F(InstallWindow, OpensWithTheTableLayout) {
     Open();
     EXPECT_EQ(L"Instalator programu Velandra", TextOf(win->hwnd()));
@@ -93,7 +84,7 @@ TEST_F(InstallWindow, TabFollowsTheFocusOrder) {
     Open();
     const HWND order[] = {win->BitBtn3.hwnd(), win->BitBtn4.hwnd(), win->Edit1.hwnd(), win->BitBtn1.hwnd()};
     for (HWND want : order) {
-        win->PressKey(VK_TAB);
+        PressKey(win->hwnd(), VK_TAB);
         EXPECT_EQ(want, GetFocus());
     }
 }
@@ -227,14 +218,14 @@ TEST_F(InstallWindow, BrowseStartsAtAnExistingFolderAndTakesTheChoice) {
 TEST_F(InstallWindow, EscAsksBeforeLeaving) {
     Open();
     messages.Answer(IDNO);
-    win->PressKey(VK_ESCAPE);
+    PressKey(win->hwnd(), VK_ESCAPE);
     ASSERT_EQ(1u, messages.Count());
-    EXPECT_EQ(L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?", messages.Last().text);
-    EXPECT_EQ(L"Instalator programu Velandra", messages.Last().caption);
+    EXPECT_EQ(kExitQuestion, messages.Last().text);
+    EXPECT_EQ(kInstallerCaption, messages.Last().caption);
     EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), messages.Last().type);
     EXPECT_FALSE(Ended());
     messages.Answer(IDYES);
-    win->PressKey(VK_ESCAPE);
+    PressKey(win->hwnd(), VK_ESCAPE);
     EXPECT_TRUE(Ended());
 }
 

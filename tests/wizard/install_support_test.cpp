@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "ui/text.h"
+#include "base/error.h"
 #include "wizard/install_support.h"
 
 namespace {
@@ -36,7 +36,7 @@ TEST(NotCopiedMessage, GroupsTheFilesByCauseEachWithWhatToDo) {
         {L"zly.dat", ERROR_CRC, true},           {L"inny.dat", ERROR_INVALID_PARAMETER},
     };
     // Anything else is told in the system's own words, without its full stop.
-    std::wstring system = ui::SystemErrorText(ERROR_INVALID_PARAMETER);
+    std::wstring system = base::SystemErrorText(ERROR_INVALID_PARAMETER);
     ASSERT_FALSE(system.empty());
     if (system.back() == L'.') system.pop_back();
     EXPECT_EQ(L"Nie udało się skopiować plików:"

@@ -1,6 +1,6 @@
 // Next in the install window: the copy, its failures, and the success path.
 #include "tests/wizard/install_window.h"
-#include "ui/handles.h"
+#include "base/handles.h"
 #include "ui/message.h"
 #include "wizard/install_support.h"
 
@@ -95,7 +95,7 @@ TEST_F(Install, AProgramFileInUseStopsWithAMessageAndNextTriesAgain) {
     OpenOn(target);
     {
         // What a running Vel.exe does to its own file.
-        ui::ScopedFile held(CreateFileW((target + L"\\Vel.exe").c_str(), GENERIC_READ, 0, nullptr,
+        base::ScopedFile held(CreateFileW((target + L"\\Vel.exe").c_str(), GENERIC_READ, 0, nullptr,
                                         OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
         ASSERT_TRUE(Click(win->BitBtn3));

@@ -1,44 +1,26 @@
 #pragma once
-// File-system and shell helpers for the install window tests.
+// File-system and shell helpers for the install window tests: the shared
+// ones from tests/support, and the installer's payload beside the test.
 #include <windows.h>
 
 #include <map>
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "ui/folder_picker.h"
+#include "tests/support/scratch.h"
+#include "tests/support/window_test.h"
 
 namespace inst_test {
 
-// A fresh folder under the temporary folder, removed with all it holds.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    // Without a trailing backslash.
-    const std::wstring& path() const { return path_; }
-    std::wstring operator/(const std::wstring& relative) const { return path_ + L"\\" + relative; }
-
-private:
-    std::wstring path_;
-};
-
-void RemoveTree(const std::wstring& folder);
-void WriteText(const std::wstring& path, const std::string& content);  // creates parents
-std::string ReadText(const std::wstring& path);
-bool IsFile(const std::wstring& path);
-// Every file below folder, relative to it, sorted.
-std::vector<std::wstring> FilesBelow(const std::wstring& folder);
-
-// A shell link file read back through the shell.
-struct LinkInfo {
-    std::wstring target;
-    std::wstring workingFolder;
-};
-std::optional<LinkInfo> LoadLink(const std::wstring& path);
+using testing_support::FilesBelow;
+using testing_support::FolderPicks;
+using testing_support::IsFile;
+using testing_support::LinkInfo;
+using testing_support::LoadLink;
+using testing_support::ReadText;
+using testing_support::RemoveTree;
+using testing_support::ScratchFolder;
+using testing_support::ShellFolders;
+using testing_support::WriteText;
 
 // A RunImage folder beside the running test program, as the installer finds
 // its payload; removed again when the object ends.
@@ -53,38 +35,6 @@ public:
 
 private:
     std::wstring path_;
-};
-
-// Answers the shell's special folders with folders below a scratch folder;
-// any of them can be made unknown to the shell.
-class ShellFolders {
-public:
-    explicit ShellFolders(const ScratchFolder& scratch);
-    ~ShellFolders();
-    ShellFolders(const ShellFolders&) = delete;
-    ShellFolders& operator=(const ShellFolders&) = delete;
-    void Unknown(int csidl) { folders_[csidl].reset(); }
-    void Set(int csidl, const std::wstring& path) { folders_[csidl] = path; }
-    std::wstring operator[](int csidl) const { return folders_.at(csidl).value_or(L"?"); }
-
-private:
-    std::map<int, std::optional<std::wstring>> folders_;
-};
-
-// Answers the folder picker with scripted choices (nothing: cancel) and
-// records where it was asked to open.
-class FolderPicks {
-public:
-    FolderPicks();
-    ~FolderPicks();
-    FolderPicks(const FolderPicks&) = delete;
-    FolderPicks& operator=(const FolderPicks&) = delete;
-    void Answer(std::optional<std::wstring> choice) { replies_.push_back(std::move(choice)); }
-    const std::vector<ui::FolderPickRequest>& Asked() const { return asked_; }
-
-private:
-    std::vector<std::optional<std::wstring>> replies_;
-    std::vector<ui::FolderPickRequest> asked_;
 };
 
 // Takes the host's write permission away from a folder while it lives: under

@@ -1,7 +1,7 @@
 // Where the shortcuts land, and what happens when the link object fails.
 #include "tests/wizard/install_window.h"
 #include "ui/message.h"
-#include "ui/text.h"
+#include "base/error.h"
 #include "wizard/shortcuts.h"
 
 using namespace testing_support;
@@ -124,7 +124,7 @@ TEST_F(LinkObjectFails, ACreationFailureNamesTheErrorAndTheClass) {
         *out = nullptr;
         return REGDB_E_CLASSNOTREG;
     });
-    ExpectErrorReport(ui::SystemErrorText(static_cast<unsigned long>(REGDB_E_CLASSNOTREG)) +
+    ExpectErrorReport(base::SystemErrorText(static_cast<unsigned long>(REGDB_E_CLASSNOTREG)) +
                       L", ClassID: {00021401-0000-0000-C000-000000000046}.");
 }
 

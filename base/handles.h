@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <utility>
 
-namespace ui {
+namespace base {
 
 template <typename T, typename Traits>
 class Scoped {
@@ -42,6 +42,12 @@ struct FileTraits {
     static void close(HANDLE h) { CloseHandle(h); }
 };
 
+struct FindTraits {
+    static HANDLE empty() { return INVALID_HANDLE_VALUE; }
+    static bool valid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void close(HANDLE h) { FindClose(h); }
+};
+
 struct GdiTraits {
     static HGDIOBJ empty() { return nullptr; }
     static bool valid(HGDIOBJ h) { return h != nullptr; }
@@ -58,6 +64,8 @@ public:
 
 using ScopedHandle = Scoped<HANDLE, NullTraits<HANDLE, CloseHandle>>;
 using ScopedFile = Scoped<HANDLE, FileTraits>;
+// A directory listing from FindFirstFile, closed with FindClose.
+using ScopedFind = Scoped<HANDLE, FindTraits>;
 using ScopedModule = Scoped<HMODULE, NullTraits<HMODULE, FreeLibrary>>;
 using ScopedFont = GdiObject<HFONT>;
 using ScopedBitmap = GdiObject<HBITMAP>;
@@ -66,7 +74,10 @@ using ScopedBrush = GdiObject<HBRUSH>;
 inline BOOL WINAPI DeleteDcAdapter(HDC dc) { return DeleteDC(dc); }
 using ScopedDC = Scoped<HDC, NullTraits<HDC, DeleteDcAdapter>>;
 
-// A window DC obtained with GetDC.
+inline BOOL WINAPI DeleteEmfAdapter(HENHMETAFILE m) { return DeleteEnhMetaFile(m); }
+using ScopedEmf = Scoped<HENHMETAFILE, NullTraits<HENHMETAFILE, DeleteEmfAdapter>>;
+
+// A DC obtained with GetDC: of a window, or of the whole screen for null.
 class WindowDC {
 public:
     explicit WindowDC(HWND w) : w_(w), dc_(GetDC(w)) {}
@@ -114,4 +125,4 @@ private:
     T* p_ = nullptr;
 };
 
-}  // namespace ui
+}  // namespace base

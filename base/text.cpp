@@ -1,8 +1,8 @@
-#include "ui/text.h"
+#include "base/text.h"
 
 #include <windows.h>
 
-namespace ui {
+namespace base {
 
 std::wstring Widen(std::string_view utf8) {
     if (utf8.empty()) return {};
@@ -32,16 +32,4 @@ std::wstring Decimal(unsigned long long value) {
     return std::wstring(p, digits + 24);
 }
 
-std::wstring SystemErrorText(unsigned long code) {
-    wchar_t* buf = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
-    std::wstring text = n ? std::wstring(buf, n) : L"Błąd systemu " + Decimal(code);
-    if (buf) LocalFree(buf);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-        text.pop_back();
-    return text;
-}
-
-}  // namespace ui
+}  // namespace base

@@ -4,16 +4,19 @@
 #include <exception>
 #include <string>
 
-namespace ui {
+namespace base {
 
 class Error : public std::exception {
 public:
     explicit Error(std::wstring text) : text_(std::move(text)) {}
     const std::wstring& text() const { return text_; }
-    const char* what() const noexcept override { return "ui::Error"; }
+    const char* what() const noexcept override { return "base::Error"; }
 
 private:
     std::wstring text_;
 };
 
-}  // namespace ui
+// Text of a Windows error code as the system words it, without the line end.
+std::wstring SystemErrorText(unsigned long code);
+
+}  // namespace base

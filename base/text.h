@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-namespace ui {
+namespace base {
 
 // UTF-8 <-> UTF-16 for the few byte strings the program meets.
 std::wstring Widen(std::string_view utf8);
@@ -12,7 +12,4 @@ std::string Narrow(std::wstring_view text);
 // whole printf machinery into the executable.
 std::wstring Decimal(unsigned long long value);
 
-// Text of a Windows error code as the system words it, without the line end.
-std::wstring SystemErrorText(unsigned long code);
-
-}  // namespace ui
+}  // namespace base

@@ -1,0 +1,53 @@
+#pragma once
+// Scratch folders and the file helpers the tests of every area share.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// A fresh empty folder under the temporary folder, removed with everything
+// it holds when the object ends: read-only files, and folder links as links.
+// A folder that may hold links made on the host is removed by the host,
+// since Wine follows such a link when asked to remove it.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::wstring& prefix = L"vel-test", bool mayHoldHostLinks = false);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    // The folder, without a trailing backslash.
+    const std::wstring& path() const { return path_; }
+    // A path inside it; for an empty relative path the folder with a trailing backslash.
+    std::wstring Path(const std::wstring& relative = L"") const { return path_ + L"\\" + relative; }
+    std::wstring operator/(const std::wstring& relative) const { return Path(relative); }
+
+private:
+    std::wstring path_;
+    bool hostRemoval_;
+};
+
+// Removes a folder (with or without a trailing backslash) and all it holds;
+// a link to a folder is removed, not followed. True when the folder is gone.
+bool RemoveTree(const std::wstring& folder);
+// Creates a folder and every missing folder above it.
+void MakeFolders(const std::wstring& folder);
+// Writes content into a file, replacing it, creating its folders first.
+void WriteText(const std::wstring& path, const std::string& content);
+// The bytes of a file, or "<missing>".
+std::string ReadText(const std::wstring& path);
+bool IsFile(const std::wstring& path);
+// Every file below folder, relative to it, sorted.
+std::vector<std::wstring> FilesBelow(const std::wstring& folder);
+
+// A shell link file read back through the shell.
+struct LinkInfo {
+    std::wstring target;
+    std::wstring workingFolder;
+};
+std::optional<LinkInfo> LoadLink(const std::wstring& path);
+
+}  // namespace testing_support

@@ -1,0 +1,80 @@
+#include "ui/layout_rules.h"
+
+#include <algorithm>
+
+namespace ui {
+namespace {
+
+bool Focusable(Kind k) {
+    return k == Kind::Button || k == Kind::PictureButton || k == Kind::Edit || k == Kind::Radio ||
+           k == Kind::RichEdit;
+}
+
+void DockInto(Placed& p, Dock pass, RECT& area) {
+    const int w = p.spec->w, h = p.spec->h;
+    switch (pass) {
+    case Dock::Top: p.rect = {area.left, area.top, area.right, area.top + h}; area.top += h; break;
+    case Dock::Bottom: p.rect = {area.left, area.bottom - h, area.right, area.bottom}; area.bottom -= h; break;
+    case Dock::Left: p.rect = {area.left, area.top, area.left + w, area.bottom}; area.left += w; break;
+    default: p.rect = area; break;
+    }
+}
+
+}  // namespace
+
+std::vector<Placed> PlaceChildren(const FormSpec& form, int parentId, RECT area) {
+    std::vector<Placed> out;
+    for (size_t i = 0; i < form.controlCount; ++i) {
+        const ControlSpec& c = form.controls[i];
+        if (c.parent == parentId) out.push_back({&c, {c.x, c.y, c.x + c.w, c.y + c.h}});
+    }
+    for (Dock pass : {Dock::Top, Dock::Bottom, Dock::Left, Dock::Fill})
+        for (Placed& p : out)
+            if (p.spec->dock == pass) DockInto(p, pass, area);
+    std::stable_sort(out.begin(), out.end(), [](const Placed& a, const Placed& b) {
+        auto key = [](const Placed& p) { return p.spec->focusOrder < 0 ? 1 << 30 : p.spec->focusOrder; };
+        return key(a) < key(b);
+    });
+    return out;
+}
+
+std::vector<Placed> PlaceControls(const FormSpec& form, RECT formClient) {
+    std::vector<Placed> out = PlaceChildren(form, 0, formClient);
+    for (size_t i = 0; i < out.size(); ++i) {
+        if (out[i].spec->kind != Kind::Panel) continue;
+        const RECT r = out[i].rect;
+        for (const Placed& child : PlaceChildren(form, out[i].spec->id, {0, 0, r.right - r.left, r.bottom - r.top}))
+            out.push_back(child);
+    }
+    return out;
+}
+
+ControlStyle StyleOf(const ControlSpec& c, bool followsRadio) {
+    ControlStyle s{L"STATIC", 0, 0};
+    switch (c.kind) {
+    case Kind::Label: s = {L"STATIC", DWORD((c.flags & kCenter) ? SS_CENTER : SS_LEFT) | SS_NOPREFIX, 0}; break;
+    case Kind::Panel: s = {kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT}; break;
+    case Kind::Button: s = {L"BUTTON", BS_PUSHBUTTON, 0}; break;
+    case Kind::PictureButton: s = {L"BUTTON", BS_PUSHBUTTON | BS_BITMAP, 0}; break;
+    case Kind::Edit: s = {L"EDIT", ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE}; break;
+    case Kind::Radio: s = {L"BUTTON", BS_AUTORADIOBUTTON, 0}; break;
+    case Kind::Picture: s = {L"STATIC", SS_OWNERDRAW, 0}; break;
+    case Kind::RichEdit:
+        s = {nullptr, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE};
+        break;
+    }
+    s.style |= WS_CHILD | WS_VISIBLE;
+    if (Focusable(c.kind) && c.focusOrder >= 0 && !(c.flags & kNoTabStop)) s.style |= WS_TABSTOP;
+    if (c.kind != Kind::Radio || !followsRadio) s.style |= WS_GROUP;
+    if (c.flags & kDisabled) s.style |= WS_DISABLED;
+    return s;
+}
+
+DWORD FormStyle(Border border) {
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_3DLOOK | DS_SETFOREGROUND;
+    return style | (border == Border::Dialog ? DWORD(DS_MODALFRAME) : DWORD(WS_BORDER));
+}
+
+const FontSpec& FontOf(const ControlSpec& c, const FormSpec& form) { return c.font.face ? c.font : form.font; }
+
+}  // namespace ui

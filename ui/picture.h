@@ -1,0 +1,21 @@
+#pragma once
+// The bitmaps of picture controls and picture buttons, from the program's
+// resources.
+#include <windows.h>
+
+#include "base/handles.h"
+#include "ui/layout.h"
+
+namespace ui {
+
+// Loads a bitmap resource of the program. A picture button's copy has its
+// background (the colour of its top-left pixel) turned into the button face,
+// so it sits on the button like a transparent one.
+base::ScopedBitmap LoadPicture(const wchar_t* name, bool forButton);
+
+// Paints an owner-drawn picture control: the background, then the picture
+// stretched over the control or, proportionally, as large as fits from its
+// top-left corner.
+void DrawPicture(const DRAWITEMSTRUCT& item, HBITMAP picture, Fit fit, HBRUSH background);
+
+}  // namespace ui

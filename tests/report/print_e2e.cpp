@@ -14,6 +14,7 @@
 #include <string>
 
 #include "base/error.h"
+#include "base/text.h"
 #include "memo_buf.h"
 #include "print_job.h"
 #include "rtf_reader.h"
@@ -23,13 +24,6 @@
 #include "ui/status_window.h"
 
 namespace {
-
-std::string Utf8(const std::wstring& w) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
-    return s;
-}
 
 long long UnixMillis() {
     FILETIME ft;
@@ -41,14 +35,14 @@ long long UnixMillis() {
 int Probe() {
     wchar_t name[256];
     DWORD size = 256;
-    printf("default: %s\n", GetDefaultPrinterW(name, &size) ? Utf8(name).c_str() : "(none)");
+    printf("default: %s\n", GetDefaultPrinterW(name, &size) ? base::Narrow(name).c_str() : "(none)");
     DWORD needed = 0, count = 0;
     EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
     std::string buf(needed, '\0');
     if (needed && EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4,
                                 reinterpret_cast<BYTE*>(&buf[0]), needed, &needed, &count)) {
         auto* info = reinterpret_cast<PRINTER_INFO_4W*>(&buf[0]);
-        for (DWORD i = 0; i < count; ++i) printf("printer: %s\n", Utf8(info[i].pPrinterName).c_str());
+        for (DWORD i = 0; i < count; ++i) printf("printer: %s\n", base::Narrow(info[i].pPrinterName).c_str());
     }
     return 0;
 }
@@ -65,7 +59,7 @@ void WriteWords(const std::string& rtf, const char* path) {
     };
     for (wchar_t c : w) {
         if (c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == 0xA0) flush();
-        else word += Utf8(std::wstring(1, c));
+        else word += base::Narrow(std::wstring(1, c));
     }
     flush();
     std::ofstream out(path, std::ios::binary);
@@ -117,7 +111,7 @@ int Print(const std::string& rtf, bool cancel) {
         printf("%s after %lld ms\n", printed ? "printed" : "cancelled", UnixMillis() - start);
         return printed == !cancel ? 0 : 1;
     } catch (const base::Error& e) {
-        printf("error: %s\n", Utf8(e.text()).c_str());
+        printf("error: %s\n", base::Narrow(e.text()).c_str());
         return 2;
     }
 }

@@ -27,7 +27,9 @@ if [ "$(id -u)" = 0 ] && [ -z "${VEL_ALLOW_ROOT:-}" ]; then
   # One build folder per source folder: CMake refuses a build folder that was
   # configured from another source.
   key=$(printf '%s' "$run_src" | md5sum | cut -c1-12)
+  # A second run beside this one gives its own display and state folder.
   exec runuser -u veltest -- env CI="${CI:-}" VEL_SMALL_DISK="${VEL_SMALL_DISK:-}" VEL_BUILD_ROOT=/home/veltest/vel-build/$key \
+    VEL_XVFB_DISPLAY="${VEL_XVFB_DISPLAY:-:77}" VEL_STATE_DIR="${VEL_STATE_DIR:-/home/veltest/.cache/vel_instaluj}" \
     bash "$run_src/scripts/test.sh" "$@"
 fi
 

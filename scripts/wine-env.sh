@@ -69,6 +69,36 @@ vel_template() {
   ) 9>"$VEL_STATE_DIR/template.lock"
 }
 
+# A prefix whose name holds "dpiN" shows the screen at N DPI (Wine takes the
+# system DPI from LogPixels); one whose name holds "contrast" has a black
+# high-contrast colour scheme. Wine has no high-contrast switch of its own:
+# SPI_GETHIGHCONTRAST always answers "off", so only the colours change.
+_vel_prefix_looks() {
+  local name=$1 p=$2 reg dpi
+  reg=$(mktemp "${TMPDIR:-/tmp}/vel-looks.XXXXXX")
+  printf 'REGEDIT4\n\n' >"$reg"
+  dpi=$(printf '%s' "$name" | sed -n 's/.*dpi\([0-9][0-9]*\).*/\1/p')
+  if [ -n "$dpi" ]; then
+    printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n\n' "$dpi" >>"$reg"
+  fi
+  case $name in *contrast*)
+    printf '[HKEY_CURRENT_USER\\Control Panel\\Colors]\n' >>"$reg"
+    printf '"%s"="%s"\n' Window "0 0 0" WindowText "255 255 255" ButtonFace "0 0 0" \
+      ButtonText "255 255 255" ButtonShadow "128 128 128" ButtonHilight "255 255 255" \
+      ButtonLight "0 0 0" ButtonDkShadow "255 255 255" GrayText "63 242 63" \
+      Hilight "26 235 255" HilightText "0 0 0" InfoWindow "0 0 0" InfoText "255 255 255" \
+      Menu "0 0 0" MenuText "255 255 255" Background "0 0 0" AppWorkSpace "0 0 0" \
+      Scrollbar "0 0 0" WindowFrame "255 255 255" ActiveTitle "128 0 128" TitleText "255 255 255" \
+      >>"$reg"
+    ;;
+  esac
+  if [ "$(wc -l <"$reg")" -gt 2 ]; then
+    WINEPREFIX=$p "$VEL_WINE64" reg import "Z:${reg//\//\\}" >/dev/null 2>&1
+    WINEPREFIX=$p "$VEL_WINESERVER" -w
+  fi
+  rm -f "$reg"
+}
+
 # vel_prefix NAME [fresh]: print the path of prefix NAME, a copy of the template.
 # With "fresh" an existing copy is replaced.
 vel_prefix() {
@@ -81,7 +111,11 @@ vel_prefix() {
       WINEPREFIX=$p "$VEL_WINESERVER" -w >/dev/null 2>&1 || true
       rm -rf "$p"
     fi
-    [ -d "$p" ] || cp -a "$VEL_TEMPLATE" "$p"
+    if [ ! -d "$p" ]; then
+      cp -a "$VEL_TEMPLATE" "$p.tmp.$$"
+      _vel_prefix_looks "$1" "$p.tmp.$$"
+      mv "$p.tmp.$$" "$p"
+    fi
   ) 9>"$VEL_STATE_DIR/prefix-$1.lock"
   echo "$p"
 }

@@ -4,6 +4,7 @@
 // then on the form turns the controls' notifications into its handlers.
 #include "ui/form.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <exception>
@@ -11,6 +12,7 @@
 #include "base/error.h"
 #include "base/module.h"
 #include "base/text.h"
+#include "ui/display.h"
 #include "ui/gdi_cache.h"
 #include "ui/layout_rules.h"
 #include "ui/message.h"
@@ -57,6 +59,23 @@ void PrepareRichEdit(HWND view, const ControlSpec& c) {
         SetWindowTextW(view, base::Widen(*text).c_str());
 }
 
+// A tooltip for a control, shown by a tooltip window of the form's, which
+// goes with the form.
+void AddTip(HWND form, HWND& tips, HWND control, const wchar_t* text) {
+    if (!tips)
+        tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr, GetModuleHandleW(nullptr),
+                               nullptr);
+    if (!tips) return;  // the control still works; only its tip is missing
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = form;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 HWND FirstFocusable(HWND parent) {
     for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         LONG_PTR style = GetWindowLongPtrW(c, GWL_STYLE);
@@ -96,15 +115,17 @@ void RunMessageLoop(HWND mainWindow) {
 }  // namespace
 
 // What a built window owns: fonts, brushes, panels, pictures and the map
-// from controls to their layout entries.
+// from controls to their layout entries, and the DPI it is laid out for.
 struct Form::Built {
     GdiCache gdi;
+    int dpi = kTableDpi;
     std::vector<std::unique_ptr<PanelWindow>> panels;
     std::map<int, base::ScopedBitmap> pictures;
     std::map<int, HWND> items;
     std::map<HWND, const ControlSpec*> specs;
     std::map<int, bool> radioChecked;
     HBRUSH formBrush = nullptr;
+    HWND tips = nullptr;
     int cancelId = 0;
 
     const ControlSpec* SpecOf(HWND h) const {
@@ -112,10 +133,15 @@ struct Form::Built {
         return it == specs.end() ? nullptr : it->second;
     }
 
-    HBRUSH BackgroundOf(HWND parent) const {
+    const PanelWindow* PanelOf(HWND h) const {
         for (const auto& panel : panels)
-            if (panel->hwnd() == parent) return panel->Background();
-        return formBrush;
+            if (panel->hwnd() == h) return panel.get();
+        return nullptr;
+    }
+
+    HBRUSH BackgroundOf(HWND parent) const {
+        const PanelWindow* panel = PanelOf(parent);
+        return panel ? panel->Background() : formBrush;
     }
 };
 
@@ -189,6 +215,13 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM:
         DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
         return TRUE;
+    case WM_DPICHANGED:  // moved to a screen of another scale
+        Rescale(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        return TRUE;
+    case WM_SYSCOLORCHANGE:  // the picture button's face colour is baked into its bitmap
+        if (built_) ApplyLooks();
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        return FALSE;
     case WM_COMMAND:
         Command(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
         return TRUE;
@@ -217,30 +250,32 @@ void Form::Build() {
     PanelWindow::Register();
     built_ = std::make_unique<Built>();
     built_->formBrush = built_->gdi.Brush(spec_.background);
+    built_->dpi = WindowDpi(hwnd());
+    LeaveDpiChangesToDialog(hwnd());
     SetUpFrame();
     CreateControls();
+    ApplyLooks();
     for (auto& [control, id] : bindings_) control->hwnd_ = Item(id);
 }
 
-// The caption, the table's client size centred on the screen, the form's
-// font and the program's icon.
+// The caption, the table's client size at the window's DPI centred on the
+// screen, and the program's icon.
 void Form::SetUpFrame() {
     SetWindowTextW(hwnd(), spec_.caption);
-    RECT frame{0, 0, spec_.clientWidth, spec_.clientHeight};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
-    const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+    const SIZE size = FrameSize(hwnd(), ClientSize(spec_, built_->dpi), built_->dpi);
     const POINT at = CentredOn(nullptr, size);
     SetWindowPos(hwnd(), nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(built_->gdi.Font(spec_.font)), FALSE);
     SetProgramIcon(hwnd());
 }
 
+std::vector<Placed> Form::Placement() const {
+    const SIZE client = ClientSize(spec_, built_->dpi);
+    return PlaceControls(spec_, RECT{0, 0, client.cx, client.cy}, built_->dpi);
+}
+
 void Form::CreateControls() {
-    RECT client;
-    GetClientRect(hwnd(), &client);
     const ControlSpec* previous = nullptr;
-    for (const Placed& p : PlaceControls(spec_, client)) {
+    for (const Placed& p : Placement()) {
         const ControlSpec& c = *p.spec;
         const bool followsRadio = previous && previous->parent == c.parent && previous->kind == Kind::Radio;
         HWND h = CreateControl(p, followsRadio);
@@ -248,9 +283,33 @@ void Form::CreateControls() {
         built_->specs[h] = &c;
         if (c.flags & kCancelButton) built_->cancelId = c.id;
         if (c.kind == Kind::Radio) built_->radioChecked[c.id] = false;
-        Decorate(h, c);
+        if (c.kind == Kind::RichEdit) PrepareRichEdit(h, c);
+        if (c.tip) AddTip(hwnd(), built_->tips, h, c.tip);
         previous = &c;
     }
+}
+
+// Lays the built window out again at another DPI: the frame at the place the
+// system suggests, every control where the table puts it at that DPI, the
+// fonts and pictures to match.
+void Form::Rescale(int dpi, const RECT& suggested) {
+    if (!built_ || dpi <= 0) return;
+    built_->dpi = dpi;
+    const SIZE size = FrameSize(hwnd(), ClientSize(spec_, dpi), dpi);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const Placed& p : Placement())
+        SetWindowPos(Item(p.spec->id), nullptr, p.rect.left, p.rect.top, p.rect.right - p.rect.left,
+                     p.rect.bottom - p.rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyLooks();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+// The fonts, label sizes, bevels and button pictures at the window's DPI.
+void Form::ApplyLooks() {
+    const int dpi = built_->dpi;
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(built_->gdi.Font(ScaledFont(spec_.font, dpi))), FALSE);
+    for (const auto& [h, c] : built_->specs) ApplyLooks(h, *c);
+    for (auto& panel : built_->panels) panel->SetBevelWidth(BevelWidth(dpi));
 }
 
 HWND Form::CreateControl(const Placed& p, bool followsRadio) {
@@ -259,8 +318,8 @@ HWND Form::CreateControl(const Placed& p, bool followsRadio) {
     if (!cs.cls) cs.cls = RichEditClass();
     Window* object = nullptr;
     if (c.kind == Kind::Panel) {
-        HBRUSH brush = built_->gdi.Brush(c.background == kInherit ? spec_.background : c.background);
-        built_->panels.push_back(std::make_unique<PanelWindow>(brush, c.bevel));
+        const COLORREF color = c.background == kInherit ? spec_.background : c.background;
+        built_->panels.push_back(std::make_unique<PanelWindow>(color, built_->gdi.Brush(color), c.bevel));
         object = built_->panels.back().get();
     }
     HWND h = CreateWindowExW(cs.exStyle, cs.cls, c.text && c.kind != Kind::RichEdit ? c.text : L"", cs.style,
@@ -271,18 +330,18 @@ HWND Form::CreateControl(const Placed& p, bool followsRadio) {
     return h;
 }
 
-// The control's font, and what its kind needs beyond the table's text.
-void Form::Decorate(HWND h, const ControlSpec& c) {
-    HFONT font = built_->gdi.Font(FontOf(c, spec_));
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+// The control's font at the DPI, a label's size to fit it, and its picture.
+void Form::ApplyLooks(HWND h, const ControlSpec& c) {
+    HFONT font = built_->gdi.Font(ScaledFont(FontOf(c, spec_), built_->dpi));
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (c.kind == Kind::Label && (c.flags & kAutoSize) && c.text) FitToText(h, font, c.text);
     if (c.picture) {
-        base::ScopedBitmap bmp = LoadPicture(c.picture, c.kind == Kind::PictureButton);
-        if (bmp && c.kind == Kind::PictureButton)
-            SendMessageW(h, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp.get()));
+        const bool onButton = c.kind == Kind::PictureButton;
+        base::ScopedBitmap bmp = LoadPicture(c.picture, onButton, built_->dpi);
+        if (bmp && onButton) SendMessageW(h, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp.get()));
+        // The old bitmap goes only now that the button no longer shows it.
         if (bmp) built_->pictures[c.id] = std::move(bmp);
     }
-    if (c.kind == Kind::RichEdit) PrepareRichEdit(h, c);
 }
 
 void Form::Unbuild() {
@@ -360,8 +419,10 @@ void Form::Click(int id) {
 LRESULT Form::ColorStatic(HDC dc, HWND control) {
     if (!built_) return 0;
     const ControlSpec* spec = built_->SpecOf(control);
+    const PanelWindow* panel = built_->PanelOf(GetParent(control));
+    const COLORREF background = panel ? panel->Color() : spec_.background;
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, Resolve(spec ? spec->color : kWindowTextColor));
+    SetTextColor(dc, Resolve(TextColorOf(spec ? *spec : ControlSpec{}, background, HighContrast())));
     return reinterpret_cast<LRESULT>(built_->BackgroundOf(GetParent(control)));
 }
 

@@ -63,9 +63,12 @@ private:
     void OnInitDialog();
     void Build();
     void SetUpFrame();
+    std::vector<Placed> Placement() const;
     void CreateControls();
     HWND CreateControl(const Placed& p, bool followsRadio);
-    void Decorate(HWND control, const ControlSpec& c);
+    void Rescale(int dpi, const RECT& suggested);
+    void ApplyLooks();
+    void ApplyLooks(HWND control, const ControlSpec& c);
     void Unbuild();
 
     void Command(int id, int code, HWND control);

@@ -1,6 +1,7 @@
 #pragma once
 // A window's layout as data: every control with its place and looks, in
-// pixels. A form (ui/form.h) builds the window from such a table.
+// pixels at 96 DPI. A form (ui/form.h) builds the window from such a table,
+// scaled to the window's DPI.
 #include <windows.h>
 
 #include <cstddef>
@@ -17,9 +18,11 @@ enum class Border { Dialog, Single };
 constexpr COLORREF kSysColor = 0x80000000u;
 constexpr COLORREF SysColor(int index) { return kSysColor | static_cast<COLORREF>(index); }
 constexpr COLORREF kFaceColor = SysColor(COLOR_BTNFACE);
-constexpr COLORREF kWindowTextColor = SysColor(COLOR_WINDOWTEXT);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kInherit = 0x40000000u;  // the parent's background
+// The system's window colour: white in the normal schemes, dark in the
+// high-contrast ones, where a fixed white would leave white text on white.
+constexpr COLORREF kWindowColor = SysColor(COLOR_WINDOW);
+constexpr COLORREF kInherit = 0x40000000u;     // the parent's background
+constexpr COLORREF kSystemText = 0x20000000u;  // the system's text colour for the background
 
 // Font by character height in pixels (the cell height less internal leading).
 struct FontSpec {
@@ -48,11 +51,13 @@ struct ControlSpec {
                                     // a raw-data resource with its initial text
     int focusOrder = -1;      // order among the parent's children; -1: not focusable
     FontSpec font = {};
-    COLORREF color = kWindowTextColor;  // text colour
+    COLORREF color = kSystemText;       // text colour; a fixed one yields to the
+                                        // system's under a high-contrast theme
     COLORREF background = kInherit;     // panels
     unsigned flags = 0;
     int modalResult = 0;      // buttons: pressing ends a modal form with this result
     const wchar_t* picture = nullptr;  // bitmap resource name
+    const wchar_t* tip = nullptr;      // tooltip
     Fit fit = Fit::Stretch;
     Dock dock = Dock::None;
     Bevel bevel = Bevel::None;

@@ -10,8 +10,8 @@ bool Focusable(Kind k) {
            k == Kind::RichEdit;
 }
 
-void DockInto(Placed& p, Dock pass, RECT& area) {
-    const int w = p.spec->w, h = p.spec->h;
+void DockInto(Placed& p, Dock pass, RECT& area, int dpi) {
+    const int w = Scale(p.spec->w, dpi), h = Scale(p.spec->h, dpi);
     switch (pass) {
     case Dock::Top: p.rect = {area.left, area.top, area.right, area.top + h}; area.top += h; break;
     case Dock::Bottom: p.rect = {area.left, area.bottom - h, area.right, area.bottom}; area.bottom -= h; break;
@@ -22,15 +22,32 @@ void DockInto(Placed& p, Dock pass, RECT& area) {
 
 }  // namespace
 
-std::vector<Placed> PlaceChildren(const FormSpec& form, int parentId, RECT area) {
+int Scale(int px, int dpi) { return MulDiv(px, dpi, kTableDpi); }
+
+SIZE ClientSize(const FormSpec& form, int dpi) {
+    return SIZE{Scale(form.clientWidth, dpi), Scale(form.clientHeight, dpi)};
+}
+
+FontSpec ScaledFont(const FontSpec& font, int dpi) {
+    // Half a pixel rounds down: text grows a little wider than its height
+    // when scaled, and a table's boxes were made for the text at 96 DPI.
+    FontSpec f = font;
+    f.height = (2 * font.height * dpi + kTableDpi - 1) / (2 * kTableDpi);
+    return f;
+}
+
+int BevelWidth(int dpi) { return std::max(1, Scale(1, dpi)); }
+
+std::vector<Placed> PlaceChildren(const FormSpec& form, int parentId, RECT area, int dpi) {
     std::vector<Placed> out;
     for (size_t i = 0; i < form.controlCount; ++i) {
         const ControlSpec& c = form.controls[i];
-        if (c.parent == parentId) out.push_back({&c, {c.x, c.y, c.x + c.w, c.y + c.h}});
+        const int x = Scale(c.x, dpi), y = Scale(c.y, dpi);
+        if (c.parent == parentId) out.push_back({&c, {x, y, x + Scale(c.w, dpi), y + Scale(c.h, dpi)}});
     }
     for (Dock pass : {Dock::Top, Dock::Bottom, Dock::Left, Dock::Fill})
         for (Placed& p : out)
-            if (p.spec->dock == pass) DockInto(p, pass, area);
+            if (p.spec->dock == pass) DockInto(p, pass, area, dpi);
     std::stable_sort(out.begin(), out.end(), [](const Placed& a, const Placed& b) {
         auto key = [](const Placed& p) { return p.spec->focusOrder < 0 ? 1 << 30 : p.spec->focusOrder; };
         return key(a) < key(b);
@@ -38,15 +55,22 @@ std::vector<Placed> PlaceChildren(const FormSpec& form, int parentId, RECT area)
     return out;
 }
 
-std::vector<Placed> PlaceControls(const FormSpec& form, RECT formClient) {
-    std::vector<Placed> out = PlaceChildren(form, 0, formClient);
+std::vector<Placed> PlaceControls(const FormSpec& form, RECT formClient, int dpi) {
+    std::vector<Placed> out = PlaceChildren(form, 0, formClient, dpi);
     for (size_t i = 0; i < out.size(); ++i) {
         if (out[i].spec->kind != Kind::Panel) continue;
         const RECT r = out[i].rect;
-        for (const Placed& child : PlaceChildren(form, out[i].spec->id, {0, 0, r.right - r.left, r.bottom - r.top}))
+        for (const Placed& child :
+             PlaceChildren(form, out[i].spec->id, {0, 0, r.right - r.left, r.bottom - r.top}, dpi))
             out.push_back(child);
     }
     return out;
+}
+
+COLORREF TextColorOf(const ControlSpec& c, COLORREF background, bool highContrast) {
+    const bool fixed = c.color != kSystemText && !(c.color & kSysColor);
+    if (c.color != kSystemText && !(fixed && highContrast)) return c.color;
+    return background == kFaceColor ? SysColor(COLOR_BTNTEXT) : SysColor(COLOR_WINDOWTEXT);
 }
 
 ControlStyle StyleOf(const ControlSpec& c, bool followsRadio) {

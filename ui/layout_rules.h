@@ -18,17 +18,33 @@ struct Placed {
     RECT rect;  // within the parent's client area
 };
 
+// The tables' pixels are meant for 96 DPI. A window at another DPI scales
+// each position and size by dpi / 96 to the nearest pixel, so controls of one
+// size in the table stay of one size.
+inline constexpr int kTableDpi = 96;
+int Scale(int px, int dpi);
+SIZE ClientSize(const FormSpec& form, int dpi);
+// The font at the DPI: its character height scaled, a half pixel down.
+FontSpec ScaledFont(const FontSpec& font, int dpi);
+// A panel's bevel: one pixel at 96 DPI, thicker as the DPI grows.
+int BevelWidth(int dpi);
+
 // The children of one parent within its client area, in creation order,
 // which is the focus order among siblings (controls without one come last,
 // in table order). Docked controls take the area's edges in the order top,
-// bottom, left, fill; the rest keep their table position.
-std::vector<Placed> PlaceChildren(const FormSpec& form, int parentId, RECT area);
+// bottom, left, fill; the rest keep their table position. Both at the DPI.
+std::vector<Placed> PlaceChildren(const FormSpec& form, int parentId, RECT area, int dpi = kTableDpi);
 
 // Every control of the form in creation order: the form's own children
 // first, then each panel's children in the order the panels were made, so a
 // parent always exists before its children. A panel's children are placed
 // within the panel's own size.
-std::vector<Placed> PlaceControls(const FormSpec& form, RECT formClient);
+std::vector<Placed> PlaceControls(const FormSpec& form, RECT formClient, int dpi = kTableDpi);
+
+// The colour of a control's text, as a layout colour, on a parent of the
+// given background: the system's text colour for that background unless the
+// table fixes one, and always the system's under a high-contrast theme.
+COLORREF TextColorOf(const ControlSpec& c, COLORREF background, bool highContrast);
 
 struct ControlStyle {
     const wchar_t* cls;  // null for the rich-text view: its class comes with its DLL

@@ -10,7 +10,17 @@ void PanelWindow::Paint(HDC dc, bool background) {
     RECT rc;
     GetClientRect(hwnd(), &rc);
     if (background) FillRect(dc, &rc, background_);
-    if (bevel_ == Bevel::Raised) DrawEdge(dc, &rc, BDR_RAISEDINNER, BF_RECT);
+    if (bevel_ != Bevel::Raised) return;
+    for (int i = 0; i < bevelWidth_; ++i) {
+        DrawEdge(dc, &rc, BDR_RAISEDINNER, BF_RECT);
+        InflateRect(&rc, -1, -1);
+    }
+}
+
+void PanelWindow::SetBevelWidth(int width) {
+    if (width == bevelWidth_) return;
+    bevelWidth_ = width;
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 LRESULT PanelWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {

@@ -11,8 +11,11 @@ namespace ui {
 
 class PanelWindow : public Window {
 public:
-    PanelWindow(HBRUSH background, Bevel bevel) : background_(background), bevel_(bevel) {}
+    PanelWindow(COLORREF color, HBRUSH background, Bevel bevel)
+        : color_(color), background_(background), bevel_(bevel) {}
+    COLORREF Color() const { return color_; }  // as the layout gives it
     HBRUSH Background() const { return background_; }
+    void SetBevelWidth(int width);
 
     // Registers the panel class (ui/layout_rules.h names it); once is enough.
     static void Register();
@@ -23,8 +26,10 @@ protected:
 private:
     void Paint(HDC dc, bool background);
 
+    COLORREF color_;
     HBRUSH background_;
     Bevel bevel_;
+    int bevelWidth_ = 1;
 };
 
 }  // namespace ui

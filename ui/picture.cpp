@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/layout_rules.h"
+
 namespace ui {
 namespace {
 
@@ -28,15 +30,37 @@ void BlendIntoButtonFace(HBITMAP bmp) {
     }
 }
 
+// A smoothly stretched copy of a 24-bit picture.
+base::ScopedBitmap Stretched(HBITMAP from, int w, int h) {
+    BITMAP bm{};
+    GetObjectW(from, sizeof(bm), &bm);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
+    void* bits = nullptr;
+    base::ScopedBitmap to(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    base::ScopedDC src(CreateCompatibleDC(nullptr)), dst(CreateCompatibleDC(nullptr));
+    if (!to || !src || !dst) return base::ScopedBitmap();
+    base::SelectIn inSrc(src.get(), from), inDst(dst.get(), to.get());
+    SetStretchBltMode(dst.get(), HALFTONE);
+    SetBrushOrgEx(dst.get(), 0, 0, nullptr);
+    StretchBlt(dst.get(), 0, 0, w, h, src.get(), 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    return to;
+}
+
 }  // namespace
 
-base::ScopedBitmap LoadPicture(const wchar_t* name, bool forButton) {
+base::ScopedBitmap LoadPicture(const wchar_t* name, bool forButton, int dpi) {
     // Only the button picture is edited in place and needs a DIB section;
     // the others may be RLE-compressed, which a DIB section cannot hold.
     const UINT load = forButton ? LR_CREATEDIBSECTION : 0;
     base::ScopedBitmap bmp(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, load)));
-    if (bmp && forButton) BlendIntoButtonFace(bmp.get());
-    return bmp;
+    if (!bmp || !forButton) return bmp;
+    BlendIntoButtonFace(bmp.get());
+    if (dpi == kTableDpi) return bmp;
+    BITMAP bm{};
+    GetObjectW(bmp.get(), sizeof(bm), &bm);
+    base::ScopedBitmap scaled = Stretched(bmp.get(), Scale(bm.bmWidth, dpi), Scale(bm.bmHeight, dpi));
+    return scaled ? std::move(scaled) : std::move(bmp);
 }
 
 void DrawPicture(const DRAWITEMSTRUCT& item, HBITMAP picture, Fit fit, HBRUSH background) {

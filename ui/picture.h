@@ -10,8 +10,9 @@ namespace ui {
 
 // Loads a bitmap resource of the program. A picture button's copy has its
 // background (the colour of its top-left pixel) turned into the button face,
-// so it sits on the button like a transparent one.
-base::ScopedBitmap LoadPicture(const wchar_t* name, bool forButton);
+// so it sits on the button like a transparent one, and is scaled from 96 DPI
+// to the given one: the button shows it at its own size.
+base::ScopedBitmap LoadPicture(const wchar_t* name, bool forButton, int dpi = 96);
 
 // Paints an owner-drawn picture control: the background, then the picture
 // stretched over the control or, proportionally, as large as fits from its

@@ -32,6 +32,7 @@ private:
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
     void Open();
     void CreateControls();
+    void LayOut(int dpi, const RECT& frame);
 
     HWND owner_;
     bool ownerWasEnabled_ = false;

@@ -1,4 +1,4 @@
-// Layout of the install window, in pixels.
+// Layout of the install window, in pixels at 96 DPI.
 #include "wizard/inst_main.h"
 
 using namespace ui;
@@ -11,10 +11,12 @@ using I = Tinst_main_win;
 constexpr ControlSpec kControls[] = {
     {.id = I::kLabel1, .kind = Kind::Label, .x = 13, .y = 84, .w = 416, .h = 16,
      .text = L"Wybierz folder, w którym ma być zainstalowany program Velandra", .flags = kAutoSize},
+    // The text is not drawn on a picture button; it is the name a screen
+    // reader announces.
     {.id = I::kBitBtn1, .kind = Kind::PictureButton, .x = 431, .y = 102, .w = 32, .h = 32,
-     .focusOrder = 0, .picture = L"FOLDER"},
+     .text = L"Przeglądaj", .focusOrder = 0, .picture = L"FOLDER", .tip = L"Wybierz folder"},
     {.id = I::kPanel1, .kind = Kind::Panel, .x = 0, .y = 0, .w = 504, .h = 65, .focusOrder = 2,
-     .background = kWhite, .dock = Dock::Top, .bevel = Bevel::Raised},
+     .background = kWindowColor, .dock = Dock::Top, .bevel = Bevel::Raised},
     {.id = I::kLabel3, .kind = Kind::Label, .parent = I::kPanel1, .x = 6, .y = 18, .w = 423, .h = 23,
      .text = L"Instalacja programu Velandra ver 3.51", .font = {L"Tahoma", 19, false, true},
      .color = RGB(0, 128, 0), .flags = kCenter},

@@ -1,4 +1,4 @@
-// Layout of the licence agreement page, in pixels.
+// Layout of the licence agreement page, in pixels at 96 DPI.
 #include "wizard/lic.h"
 
 using namespace ui;
@@ -16,7 +16,7 @@ constexpr ControlSpec kControls[] = {
     {.id = L::kButton2, .kind = Kind::Button, .parent = L::kPanel1, .x = 277, .y = 12, .w = 95,
      .h = 25, .text = L"Dalej >", .focusOrder = 1, .flags = kDisabled, .modalResult = kNext},
     {.id = L::kPanel2, .kind = Kind::Panel, .x = 0, .y = 0, .w = 504, .h = 65, .focusOrder = 2,
-     .background = kWhite, .dock = Dock::Top, .bevel = Bevel::Raised},
+     .background = kWindowColor, .dock = Dock::Top, .bevel = Bevel::Raised},
     {.id = L::kPanel3, .kind = Kind::Panel, .x = 0, .y = 65, .w = 504, .h = 244, .focusOrder = 1,
      .background = kFaceColor, .dock = Dock::Fill, .bevel = Bevel::Raised},
     {.id = L::kLabel1, .kind = Kind::Label, .parent = L::kPanel2, .x = 16, .y = 5, .w = 52, .h = 16,

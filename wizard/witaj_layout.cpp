@@ -1,4 +1,4 @@
-// Layout of the welcome page, in pixels.
+// Layout of the welcome page, in pixels at 96 DPI.
 #include "wizard/witaj.h"
 
 using namespace ui;
@@ -42,5 +42,5 @@ constexpr ControlSpec kControls[] = {
 }  // namespace
 
 const FormSpec Twitaj_win::kLayout =
-    MakeForm(L"Program instalacyjny aplikacja Velandra - Witamy", 511, 356, Border::Dialog, kWhite,
+    MakeForm(L"Program instalacyjny aplikacja Velandra - Witamy", 511, 356, Border::Dialog, kWindowColor,
              FontSpec{L"Tahoma", 11}, kControls);

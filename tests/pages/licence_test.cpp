@@ -6,6 +6,7 @@
 #include "base/error.h"
 #include "report/printer.h"
 #include "tests/support/window_test.h"
+#include "ui/display.h"
 #include "ui/message.h"
 #include "wizard/lic.h"
 
@@ -80,6 +81,34 @@ TEST_F(LicencePage, ControlsSitWhereTheLayoutPutsThem) {
               page.Label3.Text());
     EXPECT_EQ(L"z jej postanowieniami.", page.Label4.Text());
     EXPECT_EQ(11, FontCharHeight(page.Label3.hwnd()));
+}
+
+// Run in a prefix at 144 DPI and in one with a black high-contrast scheme:
+// ctest gives these suites prefixes of their own.
+class LicencePageAt144Dpi : public LicencePage {};
+class LicencePageInHighContrast : public LicencePage {};
+
+TEST_F(LicencePageAt144Dpi, LaysTheTableOutScaled) {
+    ASSERT_EQ(144, ui::WindowDpi(page.hwnd())) << "runs in a prefix at 144 DPI";
+    const SIZE client = ClientSize(page.hwnd());
+    EXPECT_EQ(756, client.cx);
+    EXPECT_EQ(534, client.cy);
+    ExpectRect(page.Panel2.hwnd(), page.hwnd(), {0, 0, 756, 98});
+    ExpectRect(page.Panel3.hwnd(), page.hwnd(), {0, 98, 756, 463});
+    ExpectRect(page.Panel1.hwnd(), page.hwnd(), {0, 463, 756, 534});
+    ExpectRect(page.RichEdit1.hwnd(), page.Panel3.hwnd(), {12, 81, 740, 287});
+    ExpectRect(page.RadioButton1.hwnd(), page.Panel3.hwnd(), {24, 296, 500, 322});
+    ExpectRect(page.Button1.hwnd(), page.Panel1.hwnd(), {590, 18, 733, 56});
+    EXPECT_EQ(19, FontCharHeight(page.Label1.hwnd()));
+    EXPECT_EQ(FW_BOLD, FontOf(page.Label1.hwnd()).lfWeight);
+    EXPECT_EQ(16, FontCharHeight(page.RadioButton1.hwnd()));
+}
+
+TEST_F(LicencePageInHighContrast, EveryLabelReadsClearly) {
+    ASSERT_EQ(RGB(0, 0, 0), GetSysColor(COLOR_WINDOW)) << "runs in a prefix with a black high-contrast scheme";
+    ui::SetHighContrastHandler([] { return true; });
+    ExpectLabelsReadable(page.hwnd());
+    ui::SetHighContrastHandler(nullptr);
 }
 
 TEST_F(LicencePage, AgreeingEnablesNextAndDisagreeingDisablesIt) {

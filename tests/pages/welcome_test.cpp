@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/window_test.h"
+#include "ui/display.h"
 #include "wizard/witaj.h"
 
 using namespace testing_support;
@@ -76,6 +77,39 @@ TEST_F(WelcomePage, LabelsReadTopToBottomInTheirFonts) {
     }
     EXPECT_EQ(EASTEUROPE_CHARSET, FontOf(page.Label1.hwnd()).lfCharSet);
     EXPECT_EQ(11, FontCharHeight(page.Button1.hwnd()));
+}
+
+// Run in a prefix at 144 DPI and in one with a black high-contrast scheme:
+// ctest gives these suites prefixes of their own.
+class WelcomePageAt144Dpi : public WelcomePage {};
+class WelcomePageInHighContrast : public WelcomePage {};
+
+TEST_F(WelcomePageAt144Dpi, LaysTheTableOutScaled) {
+    ASSERT_EQ(144, ui::WindowDpi(page.hwnd())) << "runs in a prefix at 144 DPI";
+    const SIZE client = ClientSize(page.hwnd());
+    EXPECT_EQ(767, client.cx);
+    EXPECT_EQ(534, client.cy);
+    ExpectRect(page.Image1.hwnd(), page.hwnd(), {0, 0, 246, 453});
+    ExpectRect(page.Panel1.hwnd(), page.hwnd(), {0, 453, 767, 534});
+    ExpectRect(page.Button2.hwnd(), page.Panel1.hwnd(), {369, 27, 512, 65});
+    ExpectRect(page.Button1.hwnd(), page.Panel1.hwnd(), {560, 27, 703, 65});
+    EXPECT_EQ(275, RectIn(page.Label1.hwnd()).left);
+    EXPECT_EQ(39, RectIn(page.Label1.hwnd()).top);
+    EXPECT_EQ(31, FontCharHeight(page.Label1.hwnd()));
+    const RECT last = RectIn(page.Label9.hwnd());
+    EXPECT_EQ(261, last.left);
+    EXPECT_EQ(356, last.top);
+    EXPECT_EQ(19, FontCharHeight(page.Label9.hwnd()));
+    EXPECT_LE(last.right, client.cx) << "the longest line still fits the page";
+    EXPECT_EQ(16, FontCharHeight(page.Button1.hwnd()));
+}
+
+TEST_F(WelcomePageInHighContrast, EveryLabelReadsClearly) {
+    ASSERT_EQ(RGB(0, 0, 0), GetSysColor(COLOR_WINDOW)) << "runs in a prefix with a black high-contrast scheme";
+    // What Windows reports under such a theme; Wine has no switch for it.
+    ui::SetHighContrastHandler([] { return true; });
+    ExpectLabelsReadable(page.hwnd());
+    ui::SetHighContrastHandler(nullptr);
 }
 
 TEST_F(WelcomePage, FocusStartsOnExitAndNoButtonIsDefault) {

@@ -68,6 +68,69 @@ TEST(LayoutRules, ParentsAreMadeBeforeTheirChildrenPanelByPanel) {
     EXPECT_EQ(55, all[7].rect.top);
 }
 
+TEST(LayoutRules, ATableScalesWithTheDpiPositionsAndSizesEachToTheNearestPixel) {
+    struct Case {
+        int dpi;
+        SIZE client;
+        std::vector<Want> placed;
+        int bevel;
+    } cases[] = {
+        {120, {250, 125},
+         {{100, {50, 31, 250, 106}}, {101, {0, 31, 50, 106}}, {102, {0, 106, 250, 125}},
+          {103, {0, 0, 250, 31}}, {104, {9, 10, 20, 23}}}, 1},
+        {144, {300, 150},
+         {{100, {60, 38, 300, 127}}, {101, {0, 38, 60, 127}}, {102, {0, 127, 300, 150}},
+          {103, {0, 0, 300, 38}}, {104, {11, 12, 25, 27}}}, 2},
+        {192, {400, 200},
+         {{100, {80, 50, 400, 170}}, {101, {0, 50, 80, 170}}, {102, {0, 170, 400, 200}},
+          {103, {0, 0, 400, 50}}, {104, {14, 16, 32, 36}}}, 2},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.dpi << " DPI");
+        const SIZE client = ClientSize(kForm, k.dpi);
+        EXPECT_EQ(k.client.cx, client.cx);
+        EXPECT_EQ(k.client.cy, client.cy);
+        ExpectPlaced(PlaceChildren(kForm, 0, RECT{0, 0, client.cx, client.cy}, k.dpi), k.placed);
+        EXPECT_EQ(k.bevel, BevelWidth(k.dpi));
+    }
+    // A panel's children scale within the scaled panel: at 144 the fill panel
+    // is 240 x 89 and its bottom-docked label 5 * 1.5 = 8 high.
+    std::vector<Placed> all = PlaceControls(kForm, RECT{0, 0, 300, 150}, 144);
+    ASSERT_EQ(9u, all.size());
+    EXPECT_EQ(111, all[7].spec->id);
+    EXPECT_EQ(81, all[7].rect.top);
+    EXPECT_EQ(89, all[7].rect.bottom);
+    EXPECT_EQ(240, all[7].rect.right);
+    EXPECT_EQ(1, BevelWidth(96));
+}
+
+TEST(LayoutRules, FontsScaleWithTheDpiAHalfPixelDown) {
+    struct Case {
+        int height, dpi, want;
+    } cases[] = {
+        {11, 96, 11},  {13, 96, 13},  {21, 96, 21},  {11, 120, 14}, {13, 120, 16}, {21, 120, 26},
+        {11, 144, 16}, {13, 144, 19}, {19, 144, 28}, {21, 144, 31}, {11, 192, 22}, {13, 192, 26},
+    };
+    for (const Case& k : cases) {
+        const FontSpec f = ScaledFont(FontSpec{L"Tahoma", k.height, true, true, EASTEUROPE_CHARSET}, k.dpi);
+        EXPECT_EQ(k.want, f.height) << k.height << " px at " << k.dpi << " DPI";
+        EXPECT_STREQ(L"Tahoma", f.face);
+        EXPECT_TRUE(f.bold && f.italic && f.charset == EASTEUROPE_CHARSET) << "only the height changes";
+    }
+}
+
+TEST(LayoutRules, TextTakesTheSystemColourOfItsBackgroundAndAFixedOneYieldsToHighContrast) {
+    const ControlSpec plain{.id = 1, .kind = Kind::Label};
+    const ControlSpec green{.id = 2, .kind = Kind::Label, .color = RGB(0, 128, 0)};
+    const ControlSpec grey{.id = 3, .kind = Kind::Label, .color = SysColor(COLOR_GRAYTEXT)};
+    EXPECT_EQ(SysColor(COLOR_BTNTEXT), TextColorOf(plain, kFaceColor, false));
+    EXPECT_EQ(SysColor(COLOR_WINDOWTEXT), TextColorOf(plain, kWindowColor, false));
+    EXPECT_EQ(RGB(0, 128, 0), TextColorOf(green, kWindowColor, false));
+    EXPECT_EQ(SysColor(COLOR_WINDOWTEXT), TextColorOf(green, kWindowColor, true));
+    EXPECT_EQ(SysColor(COLOR_BTNTEXT), TextColorOf(green, kFaceColor, true));
+    EXPECT_EQ(SysColor(COLOR_GRAYTEXT), TextColorOf(grey, kFaceColor, true)) << "a system colour already follows the theme";
+}
+
 TEST(LayoutRules, TabStopsAreFocusableControlsWithAFocusOrder) {
     const ControlSpec button{.id = 1, .kind = Kind::Button, .focusOrder = 0};
     const ControlSpec unordered{.id = 2, .kind = Kind::Button};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/window_test.h"
+#include "ui/display.h"
 #include "ui/status_window.h"
 
 using namespace testing_support;
@@ -21,6 +22,45 @@ protected:
 
     HWND owner = nullptr;
 };
+
+// The window's text line and button at 144 DPI: times 1.5.
+void ExpectLaidOutAt144(HWND w) {
+    HWND text = FindWindowExW(w, nullptr, L"STATIC", nullptr);
+    ExpectRect(text, w, {15, 33, 375, 63});
+    ExpectRect(FindWindowExW(w, nullptr, L"BUTTON", L"Cancel"), w, {135, 96, 255, 135});
+    EXPECT_EQ(ui::MessageFont(144).lfHeight, FontOf(text).lfHeight);
+    EXPECT_LT(ui::MessageFont(144).lfHeight, ui::MessageFont(96).lfHeight) << "a larger font";
+}
+
+// Run in a prefix at 144 DPI: ctest gives this suite a prefix of its own.
+class StatusWindowAt144Dpi : public StatusWindowTest {};
+
+TEST_F(StatusWindowAt144Dpi, ScalesItsSizeTextAndButton) {
+    ASSERT_EQ(144, ui::WindowDpi(owner)) << "runs in a prefix at 144 DPI";
+    ui::StatusWindow status(owner, L"Report Status", L"Generating page %p");
+    status.ShowPage(1);
+    ASSERT_NE(nullptr, status.hwnd());
+    EXPECT_EQ(390, ClientSize(status.hwnd()).cx);
+    EXPECT_EQ(165, ClientSize(status.hwnd()).cy);
+    ExpectLaidOutAt144(status.hwnd());
+    EXPECT_FALSE(status.Finish());
+}
+
+TEST_F(StatusWindowTest, ADpiChangeLaysItOutAgainWhereTheSystemSuggests) {
+    ui::StatusWindow status(owner, L"Report Status", L"Generating page %p");
+    status.ShowPage(1);
+    ASSERT_NE(nullptr, status.hwnd());
+    RECT suggested{30, 40, 300, 300};
+    SendMessageW(status.hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT frame{};
+    GetWindowRect(status.hwnd(), &frame);
+    EXPECT_EQ(30, frame.left);
+    EXPECT_EQ(40, frame.top);
+    EXPECT_GT(frame.right - frame.left, 390) << "the frame holds the scaled client area";
+    ExpectLaidOutAt144(status.hwnd());
+    EXPECT_EQ(L"Generating page 1", TextOf(FindWindowExW(status.hwnd(), nullptr, L"STATIC", nullptr)));
+    EXPECT_FALSE(status.Finish());
+}
 
 TEST_F(StatusWindowTest, OpensWithTheFirstPageCentredOnItsDisabledOwner) {
     ui::StatusWindow status(owner, L"Report Status", L"Generating page %p");

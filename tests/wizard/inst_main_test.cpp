@@ -1,12 +1,65 @@
 // The install window before Next: its look, the proposed folder, the edit and
 // the picker, the folder question and leaving.
 #include "tests/wizard/install_window.h"
+
+#include <commctrl.h>
+
+#include "ui/display.h"
 #include "ui/message.h"
 
 using namespace testing_support;
 
 namespace inst_test {
 namespace {
+
+// The tooltip the form shows for a control, read back from its tooltip window.
+std::wstring TipOf(HWND form, HWND control) {
+    HWND tips = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM found) {
+            wchar_t cls[64] = {};
+            GetClassNameW(h, cls, 64);
+            if (lstrcmpiW(cls, TOOLTIPS_CLASSW) != 0) return TRUE;
+            *reinterpret_cast<HWND*>(found) = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tips));
+    if (!tips || GetWindow(tips, GW_OWNER) != form) return L"(no tooltip window of the form)";
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = form;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    SendMessageW(tips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+// The table at 144 DPI: every position and size times 1.5 to the nearest
+// pixel, fonts a half pixel down.
+void ExpectLaidOutAt144(Tinst_main_win& win) {
+    const HWND form = win.hwnd();
+    ExpectRect(win.Panel1.hwnd(), form, {0, 0, 756, 98});
+    ExpectRect(win.Label3.hwnd(), win.Panel1.hwnd(), {9, 27, 644, 62});
+    ExpectRect(win.Image1.hwnd(), win.Panel1.hwnd(), {660, 3, 749, 92});
+    ExpectRect(win.Edit1.hwnd(), form, {20, 159, 638, 195});
+    ExpectRect(win.BitBtn1.hwnd(), form, {647, 153, 695, 201});
+    ExpectRect(win.Panel2.hwnd(), form, {0, 230, 756, 311});
+    ExpectRect(win.BitBtn3.hwnd(), win.Panel2.hwnd(), {357, 24, 500, 62});
+    ExpectRect(win.BitBtn4.hwnd(), win.Panel2.hwnd(), {558, 24, 701, 62});
+    EXPECT_EQ(20, RectIn(win.Label1.hwnd()).left);
+    EXPECT_EQ(126, RectIn(win.Label1.hwnd()).top);
+    EXPECT_EQ(19, FontCharHeight(win.Label1.hwnd()));
+    EXPECT_EQ(19, FontCharHeight(win.Edit1.hwnd()));
+    EXPECT_EQ(28, FontCharHeight(win.Label3.hwnd()));
+    EXPECT_EQ(16, FontCharHeight(win.BitBtn3.hwnd()));
+    auto bmp = reinterpret_cast<HBITMAP>(SendMessageW(win.BitBtn1.hwnd(), BM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP bm{};
+    ASSERT_TRUE(bmp && GetObjectW(bmp, sizeof(bm), &bm));
+    EXPECT_EQ(36, bm.bmWidth) << "the folder picture scaled with its button";
+    EXPECT_EQ(36, bm.bmHeight);
+}
 
 TEST_F(InstallWindow, OpensWithTheTableLayout) {
     Open();
@@ -40,7 +93,49 @@ TEST_F(InstallWindow, OpensWithTheTableLayout) {
     EXPECT_EQ(L"Instalacja programu Velandra ver 3.51", win->Label3.Text());
     EXPECT_EQ(L"Dalej >", win->BitBtn3.Text());
     EXPECT_EQ(L"Zakończ", win->BitBtn4.Text());
-    EXPECT_EQ(L"", win->BitBtn1.Text());
+    // Not drawn on the picture button, but announced by a screen reader.
+    EXPECT_EQ(L"Przeglądaj", win->BitBtn1.Text());
+    EXPECT_EQ(L"Wybierz folder", TipOf(form, win->BitBtn1.hwnd()));
+}
+
+// Run in a prefix at 144 DPI (ctest gives these suites one of their own).
+class InstallWindowAt144Dpi : public InstallWindow {};
+
+TEST_F(InstallWindowAt144Dpi, LaysTheTableOutScaled) {
+    ASSERT_EQ(144, ui::WindowDpi(nullptr)) << "runs in a prefix at 144 DPI";
+    Open();
+    EXPECT_EQ(144, ui::WindowDpi(win->hwnd()));
+    const SIZE client = ClientSize(win->hwnd());
+    EXPECT_EQ(756, client.cx);
+    EXPECT_EQ(311, client.cy);
+    ExpectLaidOutAt144(*win);
+}
+
+// Run in a prefix with a black high-contrast scheme.
+class InstallWindowInHighContrast : public InstallWindow {};
+
+TEST_F(InstallWindowInHighContrast, EveryLabelReadsClearlyTheGreenTitleToo) {
+    ASSERT_EQ(RGB(0, 0, 0), GetSysColor(COLOR_WINDOW)) << "runs in a prefix with a black high-contrast scheme";
+    // What Windows reports under such a theme; Wine has no switch for it.
+    ui::SetHighContrastHandler([] { return true; });
+    Open();
+    ExpectLabelsReadable(win->hwnd());
+    ui::SetHighContrastHandler(nullptr);
+}
+
+TEST_F(InstallWindow, ADpiChangeLaysTheWindowOutAgainWhereTheSystemSuggests) {
+    Open();
+    Type(L"C:\\Inny");
+    RECT suggested{10, 20, 800, 400};
+    SendMessageW(win->hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT frame{};
+    GetWindowRect(win->hwnd(), &frame);
+    EXPECT_EQ(10, frame.left);
+    EXPECT_EQ(20, frame.top);
+    EXPECT_GT(frame.right - frame.left, 756) << "the frame holds the scaled client area";
+    ExpectLaidOutAt144(*win);
+    EXPECT_EQ(L"C:\\Inny", win->Edit1.Text()) << "what the user typed stays";
+    EXPECT_TRUE(win->BitBtn3.Enabled());
 }
 
 TEST_F(InstallWindow, TitleIsGreenItalicAndCentred) {
@@ -58,6 +153,12 @@ TEST_F(InstallWindow, TitleIsGreenItalicAndCentred) {
     SendMessageW(win->hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                  reinterpret_cast<LPARAM>(win->Label3.hwnd()));
     EXPECT_EQ(RGB(0, 128, 0), GetTextColor(dc));
+    // Under a high-contrast theme it takes the system's text colour.
+    ui::SetHighContrastHandler([] { return true; });
+    SendMessageW(win->hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(win->Label3.hwnd()));
+    ui::SetHighContrastHandler(nullptr);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), GetTextColor(dc));
     DeleteDC(dc);
 }
 

@@ -4,6 +4,8 @@
 #include <cwctype>
 #include <fstream>
 
+#include "tests/support/window_test.h"
+
 namespace e2e {
 
 namespace {
@@ -366,25 +368,9 @@ void Screenshot(HWND window, const std::wstring& path) {
 }
 
 void ScreenshotArea(RECT r, const std::wstring& path) {
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    if (w <= 0 || h <= 0) throw Failure(L"nothing to photograph for " + path);
-    // The screen, not PrintWindow: a window of another process cannot paint
-    // into this process's device context.
-    base::WindowDC screen(nullptr);
-    base::ScopedDC mem(CreateCompatibleDC(screen.get()));
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
-    void* bits = nullptr;
-    base::ScopedBitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dib || !bits) throw Failure(L"cannot create a bitmap for " + path);
-    {
-        base::SelectIn sel(mem.get(), dib.get());
-        BitBlt(mem.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
-        GdiFlush();
-    }
-    const size_t stride = (size_t(w) * 3 + 3) & ~size_t(3);
-    const BYTE* p = static_cast<const BYTE*>(bits);
-    WriteBmp(path, w, h, std::vector<BYTE>(p, p + stride * h));
+    const testing_support::ScreenPicture picture = testing_support::CaptureScreen(r);
+    if (picture.bits.empty()) throw Failure(L"nothing to photograph for " + path);
+    WriteBmp(path, picture.width, picture.height, picture.bits);
 }
 
 }  // namespace e2e

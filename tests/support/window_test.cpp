@@ -2,8 +2,13 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+
 #include <gtest/gtest.h>
 
+#include "base/handles.h"
 #include "ui/shell_folders.h"
 
 namespace testing_support {
@@ -111,6 +116,88 @@ LOGFONTW FontOf(HWND control) {
 int FontCharHeight(HWND control) { return -FontOf(control).lfHeight; }
 
 std::wstring FontFace(HWND control) { return FontOf(control).lfFaceName; }
+
+COLORREF ScreenPicture::At(int x, int y) const {
+    const BYTE* p = bits.data() + Stride() * size_t(height - 1 - y) + size_t(x) * 3;
+    return RGB(p[2], p[1], p[0]);
+}
+
+ScreenPicture CaptureScreen(RECT r) {
+    ScreenPicture picture;
+    picture.width = r.right - r.left;
+    picture.height = r.bottom - r.top;
+    if (picture.width <= 0 || picture.height <= 0) return ScreenPicture{};
+    base::WindowDC screen(nullptr);
+    base::ScopedDC mem(CreateCompatibleDC(screen.get()));
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width, picture.height, 1, 24, BI_RGB};
+    void* bits = nullptr;
+    base::ScopedBitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib || !bits) return ScreenPicture{};
+    {
+        base::SelectIn sel(mem.get(), dib.get());
+        BitBlt(mem.get(), 0, 0, picture.width, picture.height, screen.get(), r.left, r.top, SRCCOPY);
+        GdiFlush();
+    }
+    const BYTE* p = static_cast<const BYTE*>(bits);
+    picture.bits.assign(p, p + picture.Stride() * size_t(picture.height));
+    return picture;
+}
+
+namespace {
+
+double Luminance(COLORREF c) {
+    auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(c)) + 0.7152 * channel(GetGValue(c)) + 0.0722 * channel(GetBValue(c));
+}
+
+double Contrast(COLORREF a, COLORREF b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The background is the colour most of the label shows; its text is the
+// pixel that differs most from it.
+void ExpectReadable(HWND label) {
+    RECT r{};
+    GetWindowRect(label, &r);
+    const ScreenPicture picture = CaptureScreen(r);
+    ASSERT_FALSE(picture.bits.empty()) << "label " << testing::PrintToString(TextOf(label));
+    std::map<COLORREF, int> counts;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) ++counts[picture.At(x, y)];
+    const COLORREF background =
+        std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    double best = 1;
+    for (const auto& [color, n] : counts) best = std::max(best, Contrast(color, background));
+    EXPECT_GE(best, 4.5) << "label " << testing::PrintToString(TextOf(label)) << " on background 0x" << std::hex
+                         << background;
+}
+
+}  // namespace
+
+void ExpectLabelsReadable(HWND window) {
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    std::vector<HWND> labels;
+    EnumChildWindows(
+        window,
+        [](HWND h, LPARAM out) {
+            wchar_t cls[16] = {};
+            GetClassNameW(h, cls, 16);
+            const LONG_PTR type = GetWindowLongPtrW(h, GWL_STYLE) & SS_TYPEMASK;
+            if (lstrcmpiW(cls, L"STATIC") == 0 && type != SS_OWNERDRAW && GetWindowTextLengthW(h) > 0)
+                reinterpret_cast<std::vector<HWND>*>(out)->push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&labels));
+    EXPECT_FALSE(labels.empty());
+    for (HWND label : labels) ExpectReadable(label);
+}
 
 SIZE ClientSize(HWND hwnd) {
     RECT r{};

@@ -100,6 +100,22 @@ LOGFONTW FontOf(HWND control);
 // Client size of a window.
 SIZE ClientSize(HWND hwnd);
 
+// What the screen shows in a rectangle: 24-bit rows, bottom-up, as a BMP
+// file holds them. The screen, not PrintWindow: a window of another process
+// cannot paint into this process's device context.
+struct ScreenPicture {
+    int width = 0, height = 0;
+    std::vector<BYTE> bits;
+    size_t Stride() const { return (size_t(width) * 3 + 3) & ~size_t(3); }
+    COLORREF At(int x, int y) const;  // from the top-left corner
+};
+ScreenPicture CaptureScreen(RECT screenRect);
+
+// Expects the text of every label of a shown window to stand out clearly from
+// the background the screen shows it on: somewhere a contrast of at least
+// 4.5 : 1 between the text's pixels and the background's colour.
+void ExpectLabelsReadable(HWND window);
+
 std::wstring TextOf(HWND hwnd);
 
 // A visible top-level window of this thread by caption: other test programs on

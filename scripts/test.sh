@@ -36,7 +36,14 @@ fi
 build=${VEL_BUILD_ROOT:-$src/build}
 . "$src/scripts/wine-env.sh"
 cleanup() {
-  if [ -n "${CI:-}" ]; then vel_wineserver_stop "$(vel_prefix test)"; fi
+  local p
+  if [ -n "${CI:-}" ]; then
+    # Every prefix the tests used keeps a server alive: the shared one and
+    # those at another DPI or colour scheme.
+    for p in "$VEL_STATE_DIR"/prefix-*/; do
+      [ -d "$p" ] && vel_wineserver_stop "${p%/}"
+    done
+  fi
 }
 trap cleanup EXIT
 

@@ -53,7 +53,7 @@ void FitToText(HWND label, HFONT font, const std::wstring& text) {
 // starts with the text of the raw-data resource its table entry names.
 void PrepareRichEdit(HWND view, const ControlSpec& c) {
     SendMessageW(view, EM_SETTARGETDEVICE, 0, 0);
-    SendMessageW(view, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
+    SendMessageW(view, EM_SETBKGNDCOLOR, TRUE, 0);  // the system's window colour, following a theme change
     if (!c.text) return;
     if (auto text = base::FindRawResource(base::ProgramModule(), c.text))
         SetWindowTextW(view, base::Widen(*text).c_str());

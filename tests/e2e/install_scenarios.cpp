@@ -230,7 +230,7 @@ TEST_F(InstallE2E, AnInstallationKilledMidFileLeavesNoPartFileAndTheNextOneIsWho
     ExpectInstalled(target);  // every file whole, and nothing else in the folder
 }
 
-TEST_F(InstallE2E, TheInstallerAsksForTheHighestRightsTheUserHas) {
+TEST_F(InstallE2E, TheInstallerAsksForTheHighestRightsTheUserHasAndScalesPerMonitor) {
     const HMODULE exe = LoadLibraryExW(medium.Installer().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, exe);
     const HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
@@ -240,6 +240,9 @@ TEST_F(InstallE2E, TheInstallerAsksForTheHighestRightsTheUserHas) {
     FreeLibrary(exe);
     EXPECT_NE(std::string::npos, manifest.find("<requestedExecutionLevel level=\"highestAvailable\" uiAccess=\"false\"/>"))
         << manifest;
+    // Per monitor (version 2) where Windows knows it, the system DPI before.
+    EXPECT_NE(std::string::npos, manifest.find(">PerMonitorV2, System</dpiAwareness>")) << manifest;
+    EXPECT_NE(std::string::npos, manifest.find(">true</dpiAware>")) << manifest;
 }
 
 // The system's folder picker: the process's dialog that is not the install window.

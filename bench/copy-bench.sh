@@ -22,6 +22,9 @@ vel_wineserver "$WINEPREFIX"
 "$VEL_WINE64" "$exe" >/dev/null 2>&1 </dev/null || true   # first start of a prefix is slow
 
 winpath() { local p=${1//\//\\}; echo "Z:$p"; }
+# The figures are written and read with decimal points, whatever the locale.
+awk() { LC_ALL=C command awk "$@"; }
+sort() { LC_ALL=C command sort "$@"; }
 now_ns() { date +%s%N; }
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
 median_of() { echo $1 | tr ' ' '\n' | median; }

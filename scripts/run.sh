@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds the installer with its sample RunImage and runs it under Wine, in a
-# fresh prefix of its own (never ~/.wine).
+# fresh prefix of its own (never ~/.wine), on a Polish system (wine-env.sh).
 #  - With a reachable display in $DISPLAY: opens the installer there to be used
 #    by hand, and returns when it ends.
 #  - Without one (or with --walk): runs it on a virtual display, walks the
 #    typical run with the end-to-end driver and saves a picture of every
-#    window in screenshots/<time>/ (also reachable as screenshots/latest).
+#    window in screenshots/<time>/ (also reachable as screenshots/latest);
+#    then the same at 144 DPI into <time>/dpi144/ and in the high-contrast
+#    colour scheme into <time>/contrast/, each in a fresh prefix of its own.
 # The build is the 64-bit one: the 32-bit release needs a 32-bit Wine, which
 # this machine does not have.
 # Usage: scripts/run.sh [--walk]
@@ -47,27 +49,39 @@ run_on_display() {
   echo "Installed files, if any: $prefix/drive_c"
 }
 
-walk_with_screenshots() {
-  local prefix out log rc=0
-  vel_xvfb
-  prefix=$(vel_prefix run fresh)
-  export WINEPREFIX=$prefix
-  out=$src/screenshots/$(date +%Y%m%d-%H%M%S)
+# walk_in PREFIX_NAME FOLDER: the walk in a fresh prefix of that name (see
+# vel_prefix for what the name sets up), its pictures as PNG in FOLDER.
+walk_in() {
+  local prefix out=$2 log rc=0 bmp started=$SECONDS
+  prefix=$(vel_prefix "$1" fresh)
   mkdir -p "$out"
   log=$(mktemp "${TMPDIR:-/tmp}/vel-run.XXXXXX")
   # Output through a file: Wine's helper processes would hold a pipe open.
-  "$VEL_WINE64" "$build/tests/e2e/e2e_walk.exe" --installer "$(winpath "$exe")" \
+  WINEPREFIX=$prefix "$VEL_WINE64" "$build/tests/e2e/e2e_walk.exe" --installer "$(winpath "$exe")" \
     --out "$(winpath "$out")" >"$log" 2>&1 </dev/null || rc=$?
   cat "$log"; rm -f "$log"
-  "$VEL_WINESERVER" -w
-  local bmp
+  WINEPREFIX=$prefix "$VEL_WINESERVER" -w
   for bmp in "$out"/*.bmp; do
     [ -e "$bmp" ] || continue
     convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
   done
+  echo "walk in prefix $1: $((SECONDS - started)) s"
+  return $rc
+}
+
+# The typical run at the usual 96 DPI, then again at 144 DPI and in a black
+# high-contrast colour scheme, each in a subfolder of its own.
+walk_with_screenshots() {
+  local out failed= variant
+  vel_xvfb
+  out=$src/screenshots/$(date +%Y%m%d-%H%M%S)
+  walk_in run "$out" || failed="$failed 96dpi"
+  for variant in dpi144 contrast; do
+    walk_in "run-$variant" "$out/$variant" || failed="$failed $variant"
+  done
   ln -sfn "$(basename "$out")" "$src/screenshots/latest"
-  echo "Screenshots: $out"
-  [ $rc = 0 ] || { echo "the walk failed (exit $rc)" >&2; exit $rc; }
+  echo "Screenshots: $out (at 144 DPI in dpi144/, high contrast in contrast/)"
+  [ -z "$failed" ] || { echo "the walk failed:$failed" >&2; exit 1; }
 }
 
 if [ -z "$walk" ] && display_reachable; then

@@ -7,6 +7,13 @@ VEL_WINESERVER=/usr/lib/wine/wineserver
 VEL_STATE_DIR=${VEL_STATE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/vel_instaluj}
 VEL_TEMPLATE=$VEL_STATE_DIR/wine-template
 VEL_XVFB_DISPLAY=${VEL_XVFB_DISPLAY:-:77}
+# A Polish system, as the installer is made for: Wine takes the system locale
+# (the ANSI code page) from LC_CTYPE, and the user's locale and language, which
+# the system's own buttons and dialogs speak, from LC_MESSAGES; an unknown
+# locale silently gives US English. LC_ALL sets both over whatever the caller
+# had. VEL_LOCALE picks another system.
+VEL_LOCALE=${VEL_LOCALE:-pl_PL.UTF-8}
+export VEL_LOCALE LANG=$VEL_LOCALE LC_ALL=$VEL_LOCALE
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
 

@@ -224,7 +224,10 @@ MessageBoxSeen Process::AnswerMessageBox(int buttonId, DWORD timeoutMs) const {
     seen.caption = ReadText(seen.hwnd);
     seen.text = MessageText(seen.hwnd);
     for (HWND c : Descendants(seen.hwnd))
-        if (_wcsicmp(ClassOf(c).c_str(), L"Button") == 0) seen.buttons.push_back(GetDlgCtrlID(c));
+        if (_wcsicmp(ClassOf(c).c_str(), L"Button") == 0) {
+            seen.buttons.push_back(GetDlgCtrlID(c));
+            seen.buttonTexts.push_back(ReadText(c));
+        }
     if (!HasButton(seen.hwnd, buttonId))
         throw Failure(L"message box \"" + seen.caption + L"\" (" + seen.text + L") has no button " +
                       std::to_wstring(buttonId));

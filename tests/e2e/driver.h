@@ -51,6 +51,7 @@ struct MessageBoxSeen {
     std::wstring caption;
     std::wstring text;
     std::vector<int> buttons;  // ids of its push buttons (IDOK, IDYES, IDNO ...)
+    std::vector<std::wstring> buttonTexts;  // their captions, in the same order ("&Tak" ...)
 };
 
 class Process {

@@ -16,6 +16,17 @@ TEST(DriverTest, UnixPathsBecomeDriveZPaths) {
     EXPECT_EQ(L"C:\\Program Files\\x.exe", WindowsPath("C:\\Program Files\\x.exe"));
 }
 
+// A locale that is not generated on the host silently gives US English: the
+// harness's choice must really reach Wine, code page included.
+TEST(DriverTest, WineRunsAsTheSystemTheHarnessNames) {
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    ASSERT_NE(0, GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH));
+    EXPECT_EQ(SystemLocaleName(), name);
+    EXPECT_EQ(LANGIDFROMLCID(LocaleNameToLCID(SystemLocaleName().c_str(), 0)), GetUserDefaultUILanguage());
+    const UINT ansi = SystemLocaleName() == L"pl-PL" ? 1250 : 1252;
+    EXPECT_EQ(ansi, GetACP());
+}
+
 TEST(DriverTest, TempFolderGoesWithEverythingInIt) {
     std::wstring path;
     {

@@ -71,6 +71,7 @@ protected:
         EXPECT_EQ(text, box.text);
         EXPECT_EQ(caption, box.caption);
         EXPECT_EQ(buttons, box.buttons);
+        EXPECT_EQ(SystemButtonTexts(buttons), box.buttonTexts) << "the system's own words";
     }
     // Answers the success message and waits for the program to end.
     void ExpectSuccessAndEnd() {
@@ -105,6 +106,12 @@ protected:
 
 TEST_F(InstallE2E, TypicalRunInstallsTheTreeAndBothShortcuts) {
     HWND window = OpenInstallWindow();
+    // The installer's own texts, Polish letters and all, whatever the system's code page.
+    EXPECT_EQ(L"Wybierz folder, w którym ma być zainstalowany program Velandra",
+              ReadText(Control(window, I::kLabel1)));
+    EXPECT_EQ(L"Instalacja programu Velandra ver 3.51", ReadText(Control(window, I::kLabel3)));
+    EXPECT_EQ(L"Dalej >", ReadText(Control(window, I::kBitBtn3)));
+    EXPECT_EQ(L"Zakończ", ReadText(Control(window, I::kBitBtn4)));
     EXPECT_EQ(ShellFolder(CSIDL_PROGRAM_FILES) + L"\\Vantrel\\Velandra", ReadText(Control(window, I::kEdit1)));
     EXPECT_TRUE(NextEnabled(window));
     EXPECT_EQ(Control(window, I::kBitBtn1), FocusedControl(window));
@@ -267,6 +274,9 @@ TEST_F(InstallE2E, ThePickerOpensAtTheTypedFolderAndReturnsTheChoice) {
     SetTarget(window, chosen + L"\\");
     Click(window, I::kBitBtn1);
     HWND picker = WaitPicker(process, window);
+    // The system's picker speaks the system's language.
+    EXPECT_EQ(SystemButtonText(IDOK), ReadText(Control(picker, IDOK)));
+    EXPECT_EQ(SystemButtonText(IDCANCEL), ReadText(Control(picker, IDCANCEL)));
     RECT r{};
     GetWindowRect(picker, &r);
     EXPECT_NEAR(GetSystemMetrics(SM_CXSCREEN) / 2, (r.left + r.right) / 2, 1) << "centred across";

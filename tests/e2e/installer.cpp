@@ -1,5 +1,6 @@
 #include "tests/e2e/installer.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace e2e {
@@ -7,6 +8,43 @@ namespace e2e {
 std::wstring InstallerPath() {
     if (const char* over = std::getenv("VEL_E2E_INSTALLER"); over && *over) return WindowsPath(over);
     return WindowsPath(VEL_INSTALLER_EXE);
+}
+
+std::wstring SystemLocaleName() {
+    const char* set = std::getenv("VEL_LOCALE");
+    std::wstring name = Widen(set && *set ? set : "pl_PL.UTF-8");
+    name = name.substr(0, name.find(L'.'));  // pl_PL.UTF-8 -> pl_PL
+    std::replace(name.begin(), name.end(), L'_', L'-');
+    return name;
+}
+
+std::wstring SystemButtonText(int id) {
+    struct Texts {
+        const wchar_t* locale;
+        const wchar_t *ok, *cancel, *yes, *no;
+    };
+    static const Texts kKnown[] = {
+        {L"pl-PL", L"OK", L"Anuluj", L"&Tak", L"&Nie"},
+        {L"en-US", L"OK", L"Cancel", L"&Yes", L"&No"},
+    };
+    const std::wstring locale = SystemLocaleName();
+    for (const Texts& t : kKnown) {
+        if (locale != t.locale) continue;
+        switch (id) {
+            case IDOK: return t.ok;
+            case IDCANCEL: return t.cancel;
+            case IDYES: return t.yes;
+            case IDNO: return t.no;
+        }
+        throw Failure(L"no text known for button " + std::to_wstring(id));
+    }
+    throw Failure(L"no button texts known for the system " + locale);
+}
+
+std::vector<std::wstring> SystemButtonTexts(const std::vector<int>& ids) {
+    std::vector<std::wstring> texts;
+    for (int id : ids) texts.push_back(SystemButtonText(id));
+    return texts;
 }
 
 Process LaunchInstaller(const std::wstring& exe) {

@@ -2,6 +2,7 @@
 // What the end-to-end scenarios know of the installer: where it is, the
 // captions of its windows and the ids of their controls.
 #include <string>
+#include <vector>
 
 #include "tests/e2e/driver.h"
 #include "tests/support/expected_texts.h"
@@ -17,6 +18,16 @@ using testing_support::kWelcomeCaption;
 
 // The installer that the build made (overridable with VEL_E2E_INSTALLER).
 std::wstring InstallerPath();
+
+// The system the harness runs Wine as (VEL_LOCALE, Polish unless set), named
+// as Windows names a locale: "pl-PL".
+std::wstring SystemLocaleName();
+// What the system's own dialogs (message boxes, the folder picker) write on a
+// standard button (IDOK, IDCANCEL, IDYES, IDNO) on that system: the
+// installer's texts are Polish everywhere, these are not. Throws for a
+// system or button the scenarios do not know.
+std::wstring SystemButtonText(int id);
+std::vector<std::wstring> SystemButtonTexts(const std::vector<int>& ids);
 
 // Starts the installer and waits for its welcome page.
 Process LaunchInstaller(const std::wstring& exe = InstallerPath());

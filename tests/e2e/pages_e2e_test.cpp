@@ -37,6 +37,7 @@ void ExpectExitQuestion(const MessageBoxSeen& box) {
     EXPECT_EQ(kExitQuestion, box.text);
     EXPECT_EQ(kInstallerCaption, box.caption);
     EXPECT_EQ((std::vector<int>{IDYES, IDNO}), box.buttons);
+    EXPECT_EQ(SystemButtonTexts({IDYES, IDNO}), box.buttonTexts);
 }
 
 TEST(WelcomePageE2E, ShowsItsTextsWithFocusOnExit) {
@@ -83,6 +84,9 @@ TEST(LicencePageE2E, ShowsItsTextsAndTheAgreement) {
     // The agreement itself, loaded from the program's own resource.
     std::wstring agreement = Text(l, L::kRichEdit1);
     EXPECT_NE(std::wstring::npos, agreement.find(L"UMOWA LICENCYJNA")) << Narrow(agreement.substr(0, 200));
+    // Its Polish letters come from the font's character set, not the system's code page.
+    EXPECT_NE(std::wstring::npos, agreement.find(L"UMOWA LICENCYJNA UŻYTKOWNIKA KOŃCOWEGO"))
+        << Narrow(agreement.substr(0, 200));
     CloseBox(l);
     EXPECT_EQ(0u, p.WaitExit());
 }

@@ -22,8 +22,9 @@ if ! cmp -s "$expected" "$actual"; then
 fi
 rm -f "$actual"
 
-# Per page: the leftmost word, and every word inside the sheet.
-pdftotext -bbox "$pdf" - | awk -v left="$left" '
+# Per page: the leftmost word, and every word inside the sheet. The numbers
+# have decimal points, which awk under a Polish locale cuts off.
+pdftotext -bbox "$pdf" - | LC_ALL=C awk -v left="$left" '
   function attr(name,   m) { if (match($0, name "=\"[-0-9.]+\"")) { m = substr($0, RSTART, RLENGTH); gsub(/[^-0-9.]/, "", m); return m + 0 } return -1 }
   /<page / { page++; w = attr("width"); h = attr("height"); minx[page] = 1e9 }
   /<word / {

@@ -34,7 +34,7 @@ print)
     sleep 0.1
   done
   [ -n "$pdf" ] || { echo "print-e2e: no PDF in $outdir after $wait_s s"; exit 1; }
-  done_ms=$(stat -c %.3Y "$outdir/$pdf" | tr -d .)
+  done_ms=$(LC_ALL=C stat -c %.3Y "$outdir/$pdf" | tr -d .)  # a decimal comma elsewhere
   echo "print-e2e: $pdf, about $(( ($(date +%s%3N) - start) )) ms after the job started (file time $(( done_ms - start )) ms)"
   title=$(pdfinfo "$outdir/$pdf" | sed -n 's/^Title: *//p')
   [ "$title" = "Wydruk licencji" ] || { echo "print-e2e: title: expected 'Wydruk licencji', actual '$title'"; exit 1; }

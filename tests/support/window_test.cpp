@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "base/handles.h"
+#include "ui/display.h"
 #include "ui/shell_folders.h"
 
 namespace testing_support {
@@ -179,7 +180,9 @@ void ExpectReadable(HWND label) {
 
 }  // namespace
 
-void ExpectLabelsReadable(HWND window) {
+void ExpectLabelsReadableInHighContrast(HWND window) {
+    ASSERT_EQ(RGB(0, 0, 0), GetSysColor(COLOR_WINDOW)) << "runs in a prefix with a black high-contrast scheme";
+    ui::SetHighContrastHandler([] { return true; });
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump();
@@ -197,6 +200,7 @@ void ExpectLabelsReadable(HWND window) {
         reinterpret_cast<LPARAM>(&labels));
     EXPECT_FALSE(labels.empty());
     for (HWND label : labels) ExpectReadable(label);
+    ui::SetHighContrastHandler(nullptr);
 }
 
 SIZE ClientSize(HWND hwnd) {

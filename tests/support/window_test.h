@@ -111,10 +111,12 @@ struct ScreenPicture {
 };
 ScreenPicture CaptureScreen(RECT screenRect);
 
-// Expects the text of every label of a shown window to stand out clearly from
-// the background the screen shows it on: somewhere a contrast of at least
-// 4.5 : 1 between the text's pixels and the background's colour.
-void ExpectLabelsReadable(HWND window);
+// Under the black high-contrast scheme of the "contrast" prefix, with the
+// theme reported on as Windows reports it (Wine has no switch for it):
+// expects the text of every label of a shown window to stand out clearly
+// from the background the screen shows it on, with somewhere a contrast of
+// at least 4.5 : 1 between the text's pixels and the background's colour.
+void ExpectLabelsReadableInHighContrast(HWND window);
 
 std::wstring TextOf(HWND hwnd);
 

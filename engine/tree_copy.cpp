@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <map>
 
+#include "base/handles.h"
 #include "file_list.h"
 #include "file_place.h"
 #include "vtutils.h"
@@ -38,6 +40,38 @@ private:
     std::vector<std::wstring> upperNames_;
 };
 
+// What a target folder already holds, read once as the copy enters it. Wine
+// answers a question about a name that is not there only after reading the
+// whole folder, since names match whatever their case; asked for every file,
+// that made copying thousands of small files a third slower.
+class FolderContents {
+public:
+    void Read(const std::wstring& folder) {
+        entries_.clear();
+        WIN32_FIND_DATAW entry;
+        const base::ScopedFind find(FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
+                                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+        if (!find) return;
+        do entries_[entry.cFileName] = entry.dwFileAttributes;
+        while (FindNextFileW(find.get(), &entry));
+    }
+
+    // The attributes of the entry of that name in any case, or INVALID_FILE_ATTRIBUTES.
+    DWORD AttributesOf(const std::wstring& name) const {
+        const auto it = entries_.find(name);
+        return it == entries_.end() ? INVALID_FILE_ATTRIBUTES : it->second;
+    }
+
+private:
+    struct NoCase {
+        bool operator()(const std::wstring& a, const std::wstring& b) const {
+            return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                        TRUE) == CSTR_LESS_THAN;
+        }
+    };
+    std::map<std::wstring, DWORD, NoCase> entries_;
+};
+
 bool IsKeptExisting(bool keepExisting, DWORD error) {
     return keepExisting && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
 }
@@ -48,7 +82,7 @@ public:
     TreeCopy(const std::wstring& source, const std::wstring& target, bool moveFiles,
              const std::vector<std::wstring>* overwrite, std::vector<CopyFailure>* failures)
         : source_(source), target_(target), moveFiles_(moveFiles), overwrite_(overwrite),
-          failures_(failures), knownFolder_(target), placer_(target) {}
+          failures_(failures), placer_(target) {}
 
     CopyResult Run() {
         std::vector<std::wstring> files;
@@ -77,7 +111,7 @@ private:
             Fail(relative, GetLastError());
             return CopyFolderFailed;
         }
-        const DWORD existing = GetFileAttributesW(destination.c_str());
+        const DWORD existing = knownContents_.AttributesOf(destination.substr(destination.rfind(L'\\') + 1));
         if (existing != INVALID_FILE_ATTRIBUTES) {
             if (keepExisting) return CopyIncomplete;
             // Windows refuses to rename onto a read-only file, Wine does not:
@@ -102,6 +136,7 @@ private:
         const std::wstring folder = destination.substr(0, destination.rfind(L'\\') + 1);
         if (folder == knownFolder_) return true;
         if (!FolderExists(folder) && !CreateFolderTree(folder)) return false;
+        knownContents_.Read(folder);
         knownFolder_ = folder;
         return true;
     }
@@ -117,7 +152,8 @@ private:
     const bool moveFiles_;
     const OverwriteList overwrite_;
     std::vector<CopyFailure>* const failures_;
-    std::wstring knownFolder_;
+    std::wstring knownFolder_;       // the folder of the last file placed, and what it held
+    FolderContents knownContents_;
     FilePlacer placer_;
 };
 

@@ -133,6 +133,22 @@ TEST_F(TreeCopyTest, ReadOnlyTargetFileOnTheListIsReportedAsFailure) {
     EXPECT_EQ(ReadTarget(L"other.dll"), "dll");
 }
 
+// Names match whatever their case, as on Windows: a listed file whose
+// read-only copy in the target is spelt otherwise is still not replaced.
+TEST_F(TreeCopyTest, ATargetFileSpeltInAnotherCaseCountsAsTheSame) {
+    WriteSource(L"sub\\Help.hlp", "new help");
+    WriteSource(L"sub\\notes.txt", "new notes");
+    WriteTarget(L"sub\\HELP.HLP", "old help");
+    WriteTarget(L"sub\\NOTES.TXT", "old notes");
+    SetAttributes(L"Vantrel\\Velandra\\sub\\HELP.HLP", FILE_ATTRIBUTE_READONLY);
+    const Names overwrite{L"SUB\\help.HLP"};
+
+    EXPECT_EQ(Copy(&overwrite), CopyIncomplete);
+    EXPECT_EQ(failures, (Failures{{L"sub\\Help.hlp", ERROR_FILE_READ_ONLY}}));
+    EXPECT_EQ(ReadTarget(L"sub\\HELP.HLP"), "old help");
+    EXPECT_EQ(ReadTarget(L"sub\\NOTES.TXT"), "old notes") << "not on the list: kept";
+}
+
 TEST_F(TreeCopyTest, TargetThatCannotBeCreatedStopsBeforeAnyFile) {
     WriteSource(L"Vel.exe", "exe");
     tree.Write(L"Vantrel", "a file where the folder must go");

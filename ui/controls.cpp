@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 namespace ui {
@@ -71,5 +72,20 @@ std::optional<std::string> StreamOutRtf(HWND richEdit, DWORD* error) {
 bool RichEdit::LoadRtf(std::string_view rtf) { return StreamInRtf(hwnd(), rtf); }
 
 std::optional<std::string> RichEdit::SaveRtf(DWORD* error) const { return StreamOutRtf(hwnd(), error); }
+
+void AddTooltip(HWND owner, HWND& tips, HWND control, const wchar_t* text) {
+    if (!tips)
+        tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr),
+                               nullptr);
+    if (!tips) return;  // the control still works; only its tip is missing
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
 
 }  // namespace ui

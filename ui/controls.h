@@ -53,4 +53,8 @@ public:
     std::optional<std::string> SaveRtf(DWORD* error = nullptr) const;
 };
 
+// Shows a tooltip for a control from a tooltip window of the owner's, made
+// on first use into tips; the window goes with its owner.
+void AddTooltip(HWND owner, HWND& tips, HWND control, const wchar_t* text);
+
 }  // namespace ui

@@ -4,7 +4,6 @@
 // then on the form turns the controls' notifications into its handlers.
 #include "ui/form.h"
 
-#include <commctrl.h>
 #include <richedit.h>
 
 #include <exception>
@@ -14,6 +13,7 @@
 #include "base/text.h"
 #include "ui/display.h"
 #include "ui/gdi_cache.h"
+#include "ui/label_fit.h"
 #include "ui/layout_rules.h"
 #include "ui/message.h"
 #include "ui/panel.h"
@@ -38,17 +38,6 @@ void SetProgramIcon(HWND hwnd) {
     }
 }
 
-// A label sized to its text in its font: as wide as the text, as high as a line.
-void FitToText(HWND label, HFONT font, const std::wstring& text) {
-    base::WindowDC dc(label);
-    base::SelectIn sel(dc.get(), font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc.get(), &tm);
-    SetWindowPos(label, nullptr, 0, 0, size.cx, tm.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // The rich-text view wraps at its edge on a window-coloured background and
 // starts with the text of the raw-data resource its table entry names.
 void PrepareRichEdit(HWND view, const ControlSpec& c) {
@@ -57,23 +46,6 @@ void PrepareRichEdit(HWND view, const ControlSpec& c) {
     if (!c.text) return;
     if (auto text = base::FindRawResource(base::ProgramModule(), c.text))
         SetWindowTextW(view, base::Widen(*text).c_str());
-}
-
-// A tooltip for a control, shown by a tooltip window of the form's, which
-// goes with the form.
-void AddTip(HWND form, HWND& tips, HWND control, const wchar_t* text) {
-    if (!tips)
-        tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr, GetModuleHandleW(nullptr),
-                               nullptr);
-    if (!tips) return;  // the control still works; only its tip is missing
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = form;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 HWND FirstFocusable(HWND parent) {
@@ -284,7 +256,7 @@ void Form::CreateControls() {
         if (c.flags & kCancelButton) built_->cancelId = c.id;
         if (c.kind == Kind::Radio) built_->radioChecked[c.id] = false;
         if (c.kind == Kind::RichEdit) PrepareRichEdit(h, c);
-        if (c.tip) AddTip(hwnd(), built_->tips, h, c.tip);
+        if (c.tip) AddTooltip(hwnd(), built_->tips, h, c.tip);
         previous = &c;
     }
 }
@@ -332,9 +304,18 @@ HWND Form::CreateControl(const Placed& p, bool followsRadio) {
 
 // The control's font at the DPI, a label's size to fit it, and its picture.
 void Form::ApplyLooks(HWND h, const ControlSpec& c) {
-    HFONT font = built_->gdi.Font(ScaledFont(FontOf(c, spec_), built_->dpi));
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    if (c.kind == Kind::Label && (c.flags & kAutoSize) && c.text) FitToText(h, font, c.text);
+    const FontSpec font = ScaledFont(FontOf(c, spec_), built_->dpi);
+    if (c.kind == Kind::Label && (c.flags & kAutoSize) && c.text) {
+        // At 96 DPI the table's font holds exactly, whatever the room.
+        const int most = built_->dpi == kTableDpi ? 0 : kMostPixelsSmaller;
+        FitLabelToText(h, c.text, [&](int smaller) {
+            FontSpec f = font;
+            f.height -= smaller;
+            return smaller <= most ? built_->gdi.Font(f) : nullptr;
+        });
+    } else {
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(built_->gdi.Font(font)), TRUE);
+    }
     if (c.picture) {
         const bool onButton = c.kind == Kind::PictureButton;
         base::ScopedBitmap bmp = LoadPicture(c.picture, onButton, built_->dpi);

@@ -34,7 +34,7 @@ void StatusWindow::Open() {
     CreateControls();
     // On the owner's screen, at its scale.
     const int dpi = WindowDpi(owner_ ? owner_ : hwnd());
-    const SIZE size = FrameSize(hwnd(), SIZE{Scale(kWidth, dpi), Scale(kHeight, dpi)}, dpi);
+    const SIZE size = FrameAt(dpi);
     const POINT at = CentredOn(owner_, size);
     LayOut(dpi, RECT{at.x, at.y, at.x + size.cx, at.y + size.cy});
     ownerWasEnabled_ = owner_ && IsWindowEnabled(owner_);
@@ -50,6 +50,10 @@ void StatusWindow::CreateControls() {
                             nullptr);
     CreateWindowExW(0, L"BUTTON", L"Cancel", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
                     hwnd(), reinterpret_cast<HMENU>(IDCANCEL), inst, nullptr);
+}
+
+SIZE StatusWindow::FrameAt(int dpi) const {
+    return FrameSize(hwnd(), SIZE{Scale(kWidth, dpi), Scale(kHeight, dpi)}, dpi);
 }
 
 // The window at the frame given, its text and button scaled to the DPI.
@@ -74,7 +78,7 @@ LRESULT StatusWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_DPICHANGED && text_) {
         const RECT& suggested = *reinterpret_cast<const RECT*>(lp);
         const int dpi = HIWORD(wp);
-        const SIZE size = FrameSize(hwnd(), SIZE{Scale(kWidth, dpi), Scale(kHeight, dpi)}, dpi);
+        const SIZE size = FrameAt(dpi);
         LayOut(dpi, RECT{suggested.left, suggested.top, suggested.left + size.cx, suggested.top + size.cy});
         return 0;
     }

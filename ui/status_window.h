@@ -32,6 +32,7 @@ private:
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
     void Open();
     void CreateControls();
+    SIZE FrameAt(int dpi) const;  // the outer size at the DPI
     void LayOut(int dpi, const RECT& frame);
 
     HWND owner_;

@@ -3,7 +3,7 @@
 
 #include "base/handles.h"
 #include "file_list.h"
-#include "file_place.h"
+#include "staging.h"
 #include "vtutils.h"
 
 namespace {
@@ -72,78 +72,202 @@ private:
     std::map<std::wstring, DWORD, NoCase> entries_;
 };
 
-bool IsKeptExisting(bool keepExisting, DWORD error) {
-    return keepExisting && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
+bool IsLock(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
+bool IsExisting(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS; }
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
+
+// Held open by another program that lets nobody write or delete it.
+bool IsHeld(const std::wstring& file) {
+    const base::ScopedFile probe(CreateFileW(file.c_str(), GENERIC_WRITE | DELETE,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !probe && IsLock(GetLastError());
 }
 
-// Copies the listed files of source (both folders end in a backslash) one by one.
+// A rename onto a file that another program holds open fails with "access
+// denied" under Wine, as it does for missing rights: opening the file tells
+// the two apart.
+DWORD WhyNotReplaced(const std::wstring& destination, DWORD error) {
+    return error == ERROR_ACCESS_DENIED && IsHeld(destination) ? ERROR_SHARING_VIOLATION : error;
+}
+
+// Renames from to to in one step, waiting out a brief lock.
+DWORD Move(const std::wstring& from, const std::wstring& to, bool replace) {
+    for (DWORD attempt = 1;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0)) return ERROR_SUCCESS;
+        DWORD error = GetLastError();
+        if (replace) error = WhyNotReplaced(to, error);
+        if (!IsLock(error) || attempt == kLockRetryTries) return error;
+        Sleep(kLockRetryPauseMs);
+    }
+}
+
+// ERROR_SUCCESS unless another program holds file for longer than a brief lock.
+DWORD WaitUntilReplaceable(const std::wstring& file) {
+    for (DWORD attempt = 1; IsHeld(file); ++attempt) {
+        if (attempt == kLockRetryTries) return ERROR_SHARING_VIOLATION;
+        Sleep(kLockRetryPauseMs);
+    }
+    return ERROR_SUCCESS;
+}
+
+// One file of the copy on its way into the target.
+struct Placement {
+    std::wstring source;
+    std::wstring relative;
+    DWORD sourceAttributes;
+    bool listed;          // on the overwrite list
+    bool replace;         // the target holds a file of that name, which gives way
+    std::wstring staged;  // the whole copy, in the staging area
+    std::wstring kept;    // what the replaced file held, once it gave way
+    bool placed = false;
+};
+
+// Copies the files of source (both folders end in a backslash) all or nothing:
+// plan, stage every file, then move them into place; undone on any failure.
 class TreeCopy {
 public:
     TreeCopy(const std::wstring& source, const std::wstring& target, bool moveFiles,
              const std::vector<std::wstring>* overwrite, std::vector<CopyFailure>* failures)
         : source_(source), target_(target), moveFiles_(moveFiles), overwrite_(overwrite),
-          failures_(failures), placer_(target) {}
+          failures_(failures), area_(target) {}
 
     CopyResult Run() {
+        Plan();
+        if (failed_) return CopyIncomplete;
+        if (placements_.empty()) return kept_ ? CopyIncomplete : CopyComplete;
+        if (const DWORD error = area_.Open()) return AreaFailed(error);
+        for (Placement& p : placements_) Stage(p);
+        if (failed_) return CopyIncomplete;
+        for (Placement& p : placements_) {
+            const CopyResult placed = Place(p);
+            if (placed == CopyComplete) continue;
+            Undo();
+            return placed;
+        }
+        if (moveFiles_)
+            for (const Placement& p : placements_)
+                if (p.placed) DeleteFileW(p.source.c_str());
+        return kept_ ? CopyIncomplete : CopyComplete;
+    }
+
+private:
+    void Plan() {
         std::vector<std::wstring> files;
         std::vector<UnlistedFolder> unlisted;
         std::vector<DWORD> attributes;
         ListFolderTree(source_, files, unlisted, &attributes);
-        CopyResult result = CopyComplete;
-        for (const UnlistedFolder& folder : unlisted) {
-            Fail(Relative(folder.folder), folder.error, true);
-            result = CopyIncomplete;
-        }
-        for (size_t i = 0; i < files.size(); ++i) {
-            const CopyResult one = CopyOne(files[i], attributes[i]);
-            if (one == CopyFolderFailed) return CopyFolderFailed;
-            if (one == CopyIncomplete) result = CopyIncomplete;
-        }
-        return result;
+        for (const UnlistedFolder& folder : unlisted) Fail(Relative(folder.folder), folder.error, true);
+        for (size_t i = 0; i < files.size(); ++i) PlanOne(files[i], attributes[i]);
     }
 
-private:
-    CopyResult CopyOne(const std::wstring& file, DWORD sourceAttributes) {
+    void PlanOne(const std::wstring& file, DWORD sourceAttributes) {
         const std::wstring relative = Relative(file);
-        const bool keepExisting = !overwrite_.Contains(relative);
-        const std::wstring destination = target_ + relative;
-        if (!EnsureFolderOf(destination)) {
-            Fail(relative, GetLastError());
-            return CopyFolderFailed;
-        }
-        const DWORD existing = knownContents_.AttributesOf(destination.substr(destination.rfind(L'\\') + 1));
+        const bool listed = overwrite_.Contains(relative);
+        const DWORD existing = ExistingAttributes(target_ + relative);
         if (existing != INVALID_FILE_ATTRIBUTES) {
-            if (keepExisting) return CopyIncomplete;
+            if (existing & FILE_ATTRIBUTE_DIRECTORY) return Fail(relative, kErrorFolderInTheWay);
+            if (!listed) {
+                kept_ = true;
+                return;
+            }
             // Windows refuses to rename onto a read-only file, Wine does not:
             // such a file is never replaced.
-            if (existing & FILE_ATTRIBUTE_READONLY) {
-                Fail(relative, ERROR_FILE_READ_ONLY);
-                return CopyIncomplete;
+            if (existing & FILE_ATTRIBUTE_READONLY) return Fail(relative, ERROR_FILE_READ_ONLY);
+        }
+        placements_.push_back({file, relative, sourceAttributes, listed, existing != INVALID_FILE_ATTRIBUTES});
+    }
+
+    // Files of one folder come one after another: the folder is read as the
+    // plan enters it.
+    DWORD ExistingAttributes(const std::wstring& destination) {
+        const std::wstring folder = FolderOf(destination);
+        if (folder != knownFolder_) {
+            knownContents_.Read(folder);
+            knownFolder_ = folder;
+        }
+        return knownContents_.AttributesOf(destination.substr(folder.size()));
+    }
+
+    // A target that takes no folder takes no file either: said once, as a
+    // folder that cannot be made. A full disk is told for the files.
+    CopyResult AreaFailed(DWORD error) {
+        if (error != ERROR_DISK_FULL && error != ERROR_HANDLE_DISK_FULL) {
+            Fail(std::wstring(), error);
+            return CopyFolderFailed;
+        }
+        for (const Placement& p : placements_) Fail(p.relative, error);
+        return CopyIncomplete;
+    }
+
+    void Stage(Placement& p) {
+        const StageOutcome staged = area_.Stage(p.source, p.sourceAttributes, &p.staged);
+        if (staged.error != ERROR_SUCCESS) Fail(p.relative, staged.error, staged.unreadableSource);
+    }
+
+    CopyResult Place(Placement& p) {
+        const std::wstring destination = target_ + p.relative;
+        const std::wstring folder = FolderOf(destination);
+        if (folder != madeFolder_) {
+            if (!FolderExists(folder) && !CreateFolderTree(folder, &createdFolders_)) {
+                Fail(p.relative, GetLastError());
+                return CopyFolderFailed;
+            }
+            madeFolder_ = folder;
+        }
+        if (!p.replace) {
+            const DWORD error = Move(p.staged, destination, false);
+            if (error == ERROR_SUCCESS) {
+                p.placed = true;
+                return CopyComplete;
+            }
+            if (!IsExisting(error)) return Failed(p, error);
+            // Somebody put a file there since the plan was made.
+            if (!p.listed) {
+                kept_ = true;
+                return CopyComplete;
             }
         }
-        const PlaceOutcome placed = placer_.Place(file, relative, !keepExisting, sourceAttributes);
-        if (placed.error != ERROR_SUCCESS) {
-            if (!IsKeptExisting(keepExisting, placed.error)) Fail(relative, placed.error, placed.unreadableSource);
-            return CopyIncomplete;
+        // A file some program holds stays as it is: not even its backup is
+        // made, since a second name of a held file cannot go either.
+        if (const DWORD error = WaitUntilReplaceable(destination)) return Failed(p, error);
+        if (const DWORD error = area_.Keep(destination, &p.kept)) {
+            p.kept.clear();
+            return Failed(p, error);
         }
-        if (moveFiles_) DeleteFileW(file.c_str());
+        if (const DWORD error = Move(p.staged, destination, true)) return Failed(p, error);
+        p.placed = true;
         return CopyComplete;
     }
 
-    // Files of one folder come one after another: the last folder made sure of
-    // saves a look-up for each of them.
-    bool EnsureFolderOf(const std::wstring& destination) {
-        const std::wstring folder = destination.substr(0, destination.rfind(L'\\') + 1);
-        if (folder == knownFolder_) return true;
-        if (!FolderExists(folder) && !CreateFolderTree(folder)) return false;
-        knownContents_.Read(folder);
-        knownFolder_ = folder;
-        return true;
+    CopyResult Failed(const Placement& p, DWORD error) {
+        Fail(p.relative, error);
+        return CopyIncomplete;
+    }
+
+    // Puts the target back as it was: a replaced file gets its old data back
+    // in one step, a new one goes, and so do the folders the copy made.
+    void Undo() {
+        for (auto p = placements_.rbegin(); p != placements_.rend(); ++p) {
+            if (!p->placed) continue;
+            const std::wstring destination = target_ + p->relative;
+            if (!p->kept.empty()) {
+                Move(p->kept, destination, true);
+            } else {
+                SetFileAttributesW(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(destination.c_str());
+            }
+        }
+        for (auto folder = createdFolders_.rbegin(); folder != createdFolders_.rend(); ++folder)
+            RemoveDirectoryW(folder->c_str());
     }
 
     std::wstring Relative(const std::wstring& path) const { return path.substr(source_.size()); }
 
     void Fail(const std::wstring& relative, DWORD error, bool unreadableSource = false) {
+        failed_ = true;
         if (failures_) failures_->push_back({relative, error, unreadableSource});
     }
 
@@ -152,9 +276,14 @@ private:
     const bool moveFiles_;
     const OverwriteList overwrite_;
     std::vector<CopyFailure>* const failures_;
-    std::wstring knownFolder_;       // the folder of the last file placed, and what it held
+    std::vector<Placement> placements_;
+    bool failed_ = false;
+    bool kept_ = false;              // some file the target had stays as it was
+    std::wstring knownFolder_;       // the folder the plan read last, and what it held
     FolderContents knownContents_;
-    FilePlacer placer_;
+    std::wstring madeFolder_;        // the folder the last file was placed in
+    std::vector<std::wstring> createdFolders_;
+    StagingArea area_;
 };
 
 }  // namespace

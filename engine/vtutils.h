@@ -13,9 +13,31 @@ std::wstring AddTrailingBackslash(const std::wstring& path);
 // a run of k backslashes becomes ceil(k/2) of them.
 std::wstring CollapseDoubleBackslashes(const std::wstring& path);
 
+// CollapseDoubleBackslashes for a path that may name a network share: a
+// leading pair of backslashes ("\\server\share") is kept as it is and only the
+// rest is collapsed.
+std::wstring CollapseKeepingNetworkPrefix(const std::wstring& path);
+
 // path made absolute against the current folder (and drive), as the system
 // resolves it; path itself when the system cannot.
 std::wstring FullPath(const std::wstring& path);
+
+// The folder a typed path names, resolved the way Windows resolves it:
+// surrounding white space dropped, trailing spaces and dots dropped from each
+// name (the system's ordinary calls cannot create such names, and some of them
+// silently drop them while others do not), backslashes collapsed with a
+// network path's leading pair kept, a relative path taken against the current
+// folder. No trailing backslash, except for a drive's root ("C:\"). Empty when
+// nothing but white space was typed.
+std::wstring ResolvedFolder(const std::wstring& typed);
+
+// The first name on path that the system reserves for a device (CON, NUL,
+// COM1 ..., with or without an extension), or "".
+std::wstring ReservedNameIn(const std::wstring& path);
+
+// True when path is folder or lies below it; letter case is ignored. Both are
+// full paths; a trailing backslash on either makes no difference.
+bool IsSameOrInside(const std::wstring& path, const std::wstring& folder);
 
 // True when path names an existing folder (a trailing backslash is allowed).
 bool FolderExists(const std::wstring& path);
@@ -23,7 +45,9 @@ bool FolderExists(const std::wstring& path);
 // Creates folder and every missing parent, one level at a time, parents first.
 // True when the folder exists afterwards; otherwise false with GetLastError()
 // telling why (for example ERROR_ALREADY_EXISTS when a file stands in the way).
-bool CreateFolderTree(const std::wstring& folder);
+// A name the system reserves for a device is refused with ERROR_INVALID_NAME.
+// The levels it created are appended to created, when given, parents first.
+bool CreateFolderTree(const std::wstring& folder, std::vector<std::wstring>* created = nullptr);
 
 // Appends the full path of every file below folder (hidden and system files
 // included) depth first, in the order the file system returns the entries.
@@ -32,10 +56,13 @@ void ListFilesRecursive(const std::wstring& folder, std::vector<std::wstring>& f
 
 enum CopyResult : int {
     CopyBadArguments = -1,   // empty argument, or the source is not a folder
-    CopyFolderFailed = -2,   // a target folder could not be created; copy stopped
-    CopyIncomplete = 0,      // some file was kept or not copied; the rest was done
+    CopyFolderFailed = -2,   // a target folder could not be created; nothing was placed
+    CopyIncomplete = 0,      // some file was kept, or the copy failed and placed nothing
     CopyComplete = 1,        // every file was copied
 };
+
+// A folder stands where a file of the copy must go.
+constexpr DWORD kErrorFolderInTheWay = 336;  // ERROR_DIRECTORY_NOT_SUPPORTED
 
 // A file (or, with a trailing backslash, a whole source folder) that was not
 // copied for a reason other than "the target already has it and keeps it".
@@ -50,9 +77,13 @@ struct CopyFailure {
     bool unreadableSource = false;  // the source could not be read; the target is not at fault
 };
 
-// Files being copied are written into this folder at the top of the target
-// and renamed into place once complete; an interrupted copy's leftovers in it
-// are removed by the next copy into the same target.
+// The copy's own hidden folder at the top of the target: every file is written
+// there first, and what a replaced file held is kept there until the copy is
+// whole. A file inside it marks it as the copy's; a folder of that name
+// without the mark is left alone and the copy takes another name
+// ("~vel_instaluj.2.tmp" ...). What an interrupted copy left in a marked
+// folder is removed by the next copy into the same target, unless the copy
+// that made it is still running.
 extern const wchar_t kStagingFolder[];
 
 // A file in use (a sharing violation or lock on the target) is tried again for
@@ -61,14 +92,16 @@ extern const wchar_t kStagingFolder[];
 constexpr DWORD kLockRetryTries = 9;
 constexpr DWORD kLockRetryPauseMs = 250;
 
-// Reproduces every file below source under target. A file whose path relative
-// to source matches an overwrite entry (letter case ignored) replaces the
-// target's copy; every other file is copied only when the target lacks it.
-// Each file is written under a temporary name and renamed once complete, so a
-// destination is either whole or untouched. Copied files lose their read-only
-// attribute. With moveFiles each source file
-// is deleted after its own successful copy. Every file that could not be
-// copied is appended to failures, when given; a link to a folder is skipped.
+// Reproduces every file below source under target, all or nothing. A file
+// whose path relative to source matches an overwrite entry (letter case
+// ignored) replaces the target's copy; every other file is copied only when
+// the target lacks it. Every file is written into the staging folder first;
+// only when all are there are they moved into place, each in one step. When
+// anything fails, what was moved is put back and what was replaced restored:
+// the target is as it was, and every failure found is appended to failures,
+// when given. Copied files lose their read-only attribute. With moveFiles the
+// source files are deleted once the whole copy is in place. A link to a
+// folder is skipped.
 CopyResult CopyFolderTree(const std::wstring& source, const std::wstring& target,
                           bool moveFiles,
                           const std::vector<std::wstring>* overwrite = nullptr,

@@ -6,6 +6,8 @@
 #include <thread>
 #include <vector>
 
+#include "base/handles.h"
+#include "staging.h"
 #include "test_tree.h"
 #include "vtutils.h"
 
@@ -130,7 +132,7 @@ TEST_F(TreeCopyTest, ReadOnlyTargetFileOnTheListIsReportedAsFailure) {
     EXPECT_EQ(Copy(&overwrite), CopyIncomplete);
     EXPECT_EQ(failures, (Failures{{L"Vel.exe", ERROR_FILE_READ_ONLY}}));
     EXPECT_EQ(ReadTarget(L"Vel.exe"), "old");
-    EXPECT_EQ(ReadTarget(L"other.dll"), "dll");
+    EXPECT_FALSE(InTarget(L"other.dll")) << "all or nothing";
 }
 
 // Names match whatever their case, as on Windows: a listed file whose
@@ -160,7 +162,7 @@ TEST_F(TreeCopyTest, TargetThatCannotBeCreatedStopsBeforeAnyFile) {
     EXPECT_EQ(tree.Read(L"Vantrel"), "a file where the folder must go");
 }
 
-TEST_F(TreeCopyTest, FolderBlockedMidwayStopsTheCopyThere) {
+TEST_F(TreeCopyTest, AFolderThatCannotBeMadeUndoesTheWholeCopy) {
     for (const wchar_t* name : {L"a.txt", L"one\\b.txt", L"two\\c.txt", L"three\\d.txt", L"e.txt"})
         WriteSource(name, "x");
     std::vector<std::wstring> order;
@@ -175,40 +177,39 @@ TEST_F(TreeCopyTest, FolderBlockedMidwayStopsTheCopyThere) {
     WriteTarget(folder, "blocker");
 
     EXPECT_EQ(Copy(), CopyFolderFailed);
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_EQ(failures[0].relativePath, relative);
-    for (size_t i = 0; i < order.size(); ++i) {
-        EXPECT_EQ(InTarget(order[i].substr(Source().size() + 1)), i < blocked) << i;
-    }
+    EXPECT_EQ(failures, (Failures{{relative, ERROR_ALREADY_EXISTS}}));
+    EXPECT_EQ(tree.Files(L"Vantrel\\Velandra"), Names{folder}) << "nothing placed, no folder made";
+    EXPECT_EQ(ReadTarget(folder), "blocker");
 }
 
-TEST_F(TreeCopyTest, FileHeldOpenElsewhereIsReportedWithItsError) {
+TEST_F(TreeCopyTest, FileHeldOpenElsewhereIsReportedWithItsErrorAndNothingIsPlaced) {
     for (const wchar_t* name : {L"a.txt", L"busy.txt", L"sub\\z.txt"}) WriteSource(name, "x");
     LockedFile lock(tree.Path(L"RunImage\\busy.txt"));
     ASSERT_TRUE(lock.locked());
 
     EXPECT_EQ(Copy(), CopyIncomplete);
     EXPECT_EQ(failures, (Failures{{L"busy.txt", ERROR_SHARING_VIOLATION, true}}));
-    EXPECT_TRUE(InTarget(L"a.txt"));
-    EXPECT_TRUE(InTarget(L"sub\\z.txt"));
-    EXPECT_FALSE(InTarget(L"busy.txt"));
+    EXPECT_EQ(tree.Files(L"Vantrel\\Velandra"), Names{});
 }
 
-TEST_F(TreeCopyTest, MoveDeletesOnlySourcesThatWereCopied) {
+TEST_F(TreeCopyTest, MoveDeletesTheSourcesOnlyOnceTheWholeCopyIsInPlace) {
     for (const wchar_t* name : {L"moved.txt", L"sub\\moved.txt", L"kept.txt", L"busy.txt"})
         WriteSource(name, "new");
     WriteTarget(L"kept.txt", "old");
-    LockedFile lock(tree.Path(L"RunImage\\busy.txt"));
-    ASSERT_TRUE(lock.locked());
-
+    {
+        LockedFile lock(tree.Path(L"RunImage\\busy.txt"));
+        ASSERT_TRUE(lock.locked());
+        EXPECT_EQ(CopyFolderTree(Source(), Target(), true, nullptr, &failures), CopyIncomplete);
+        EXPECT_EQ(failures, (Failures{{L"busy.txt", ERROR_SHARING_VIOLATION, true}}));
+        EXPECT_EQ(tree.Files(L"RunImage"), (Names{L"busy.txt", L"kept.txt", L"moved.txt", L"sub\\moved.txt"}));
+        EXPECT_EQ(tree.Files(L"Vantrel\\Velandra"), Names{L"kept.txt"});
+    }
+    failures.clear();
     EXPECT_EQ(CopyFolderTree(Source(), Target(), true, nullptr, &failures), CopyIncomplete);
-    EXPECT_EQ(failures, (Failures{{L"busy.txt", ERROR_SHARING_VIOLATION, true}}));
-    EXPECT_FALSE(InSource(L"moved.txt"));
-    EXPECT_FALSE(InSource(L"sub\\moved.txt"));
+    EXPECT_EQ(failures, Failures{});
+    EXPECT_EQ(tree.Files(L"RunImage"), (Names{L"kept.txt", L"sub\\"})) << "a file the target keeps stays in the source";
     EXPECT_EQ(ReadTarget(L"sub\\moved.txt"), "new");
-    EXPECT_TRUE(InSource(L"kept.txt"));
     EXPECT_EQ(ReadTarget(L"kept.txt"), "old");
-    EXPECT_TRUE(InSource(L"busy.txt"));
 }
 
 TEST_F(TreeCopyTest, LinksToFoldersAreNotFollowed) {
@@ -239,25 +240,59 @@ TEST_F(TreeCopyTest, UnreadableSourceFolderIsReportedNotSkippedSilently) {
 
     EXPECT_EQ(Copy(), CopyIncomplete);
     EXPECT_EQ(failures, (Failures{{L"closed\\", ERROR_ACCESS_DENIED, true}}));
-    EXPECT_EQ(ReadTarget(L"a.txt"), "a");
+    EXPECT_FALSE(InTarget(L"a.txt")) << "all or nothing";
+}
+
+// What an interrupted copy leaves: its marked folder with staged and kept files.
+void WriteLeftover(const TestTree& tree, const std::wstring& area) {
+    tree.Write(area + L"\\" + kStagingMarkName, kStagingMarkText);
+    tree.Write(area + L"\\0\\3.part", "half");
+    tree.Write(area + L"\\1\\130.old", "old program");
 }
 
 TEST_F(TreeCopyTest, LeftoversOfAnInterruptedCopyAreRemovedAndNothingOfTheCopyStays) {
     WriteSource(L"Vel.exe", "exe");
     WriteSource(L"Dane\\mapa.bin", "whole map");
-    const std::wstring staging = std::wstring(kStagingFolder) + L"\\";
-    WriteTarget(staging + L"3.part", "half");
-    WriteTarget(staging + L"4.part", "half a map");
+    const std::wstring staging = L"Vantrel\\Velandra\\" + std::wstring(kStagingFolder);
+    WriteLeftover(tree, staging);
+    WriteLeftover(tree, L"Vantrel\\Velandra\\~vel_instaluj.7.tmp");
     WriteTarget(L"~vel_instaluj_notatki.txt", "the user's");
 
     EXPECT_EQ(Copy(), CopyComplete);
     EXPECT_EQ(failures, Failures{});
     EXPECT_EQ(ReadTarget(L"Dane\\mapa.bin"), "whole map");
+    EXPECT_EQ(tree.Files(L"Vantrel\\Velandra"), (Names{L"Dane\\mapa.bin", L"Vel.exe", L"~vel_instaluj_notatki.txt"}));
     EXPECT_FALSE(InTarget(kStagingFolder));
-    EXPECT_EQ(ReadTarget(L"~vel_instaluj_notatki.txt"), "the user's");
+    EXPECT_FALSE(InTarget(L"~vel_instaluj.7.tmp"));
 }
 
-TEST_F(TreeCopyTest, ATargetWithoutWriteRightsFailsEveryFileForThatReason) {
+// A folder of that name that is not a copy's, a file of that name, and the
+// folder of a copy that still runs: none of them is touched, and the copy
+// works beside them.
+TEST_F(TreeCopyTest, WhatOnlyLooksLikeALeftoverIsLeftAlone) {
+    WriteSource(L"Vel.exe", "exe");
+    WriteSource(L"Dane\\tablica.ini", "ini");
+    WriteTarget(std::wstring(kStagingFolder) + L"\\raport.doc", "the user's report");
+    WriteTarget(std::wstring(kStagingFolder) + L"\\0\\1.part", "the user's too");
+    WriteTarget(L"~vel_instaluj.2.tmp", "a file of the user's");
+    const std::wstring running = L"Vantrel\\Velandra\\~vel_instaluj.3.tmp";
+    WriteLeftover(tree, running);
+    const base::ScopedFile held(CreateFileW((tree.Path(running) + L"\\" + kStagingMarkName).c_str(),
+                                            GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+
+    EXPECT_EQ(Copy(), CopyComplete);
+    EXPECT_EQ(failures, Failures{});
+    EXPECT_EQ(ReadTarget(L"Dane\\tablica.ini"), "ini");
+    EXPECT_EQ(ReadTarget(std::wstring(kStagingFolder) + L"\\raport.doc"), "the user's report");
+    EXPECT_EQ(ReadTarget(std::wstring(kStagingFolder) + L"\\0\\1.part"), "the user's too");
+    EXPECT_EQ(ReadTarget(L"~vel_instaluj.2.tmp"), "a file of the user's");
+    EXPECT_EQ(tree.Read(running + L"\\0\\3.part"), "half") << "another copy's file";
+    EXPECT_FALSE(InTarget(L"~vel_instaluj.4.tmp")) << "the copy's own folder is gone";
+}
+
+TEST_F(TreeCopyTest, ATargetWithoutWriteRightsFailsAsAFolderThatCannotBeMade) {
     WriteSource(L"a.txt", "a");
     WriteSource(L"b.txt", "b");
     tree.MakeFolder(L"Vantrel\\Velandra");
@@ -267,10 +302,9 @@ TEST_F(TreeCopyTest, ATargetWithoutWriteRightsFailsEveryFileForThatReason) {
     RunHostCommand(L"chmod u+w " + host);
     if (result == CopyComplete) GTEST_SKIP() << "the platform lets this user write anywhere (root)";
 
-    EXPECT_EQ(result, CopyIncomplete);
-    std::sort(failures.begin(), failures.end(),
-              [](const CopyFailure& x, const CopyFailure& y) { return x.relativePath < y.relativePath; });
-    EXPECT_EQ(failures, (Failures{{L"a.txt", ERROR_ACCESS_DENIED}, {L"b.txt", ERROR_ACCESS_DENIED}}));
+    // Said once, for the target itself, not for every file.
+    EXPECT_EQ(result, CopyFolderFailed);
+    EXPECT_EQ(failures, (Failures{{L"", ERROR_ACCESS_DENIED}}));
 }
 
 TEST_F(TreeCopyTest, FailedReplacementKeepsTheOldFileWholeAndLeavesNoPartialFile) {
@@ -290,6 +324,74 @@ TEST_F(TreeCopyTest, FailedReplacementKeepsTheOldFileWholeAndLeavesNoPartialFile
     EXPECT_EQ(failures, (Failures{{L"Vel.exe", ERROR_SHARING_VIOLATION}}));
     EXPECT_EQ(ReadTarget(L"Vel.exe"), "old program");
     EXPECT_FALSE(InTarget(kStagingFolder));
+}
+
+// The program's files replaced one after another, and the last one held by
+// a running program: every one that was replaced gets its old content back.
+TEST_F(TreeCopyTest, AnUpgradeThatFailsHalfwayLeavesTheOldVersionWhole) {
+    const Names overwrite{L"Vel.exe", L"wysw8.dll", L"VELHELP.HLP", L"velhelp.cnt"};
+    for (const std::wstring& name : overwrite) {
+        WriteSource(name, "3.51 " + testing::PrintToString(name));
+        WriteTarget(name, "3.50 " + testing::PrintToString(name));
+    }
+    WriteSource(L"Dane\\nowe.ini", "new data");
+    std::vector<std::wstring> order;
+    ListFilesRecursive(Source(), order);
+    const std::wstring last = order.back().substr(Source().size() + 1);
+    ASSERT_NE(last, L"Dane\\nowe.ini");
+    {
+        LockedFile lock(tree.Path(L"Vantrel\\Velandra\\" + last));
+        ASSERT_TRUE(lock.locked());
+        EXPECT_EQ(Copy(&overwrite), CopyIncomplete);
+    }
+    EXPECT_EQ(failures, (Failures{{last, ERROR_SHARING_VIOLATION}}));
+    for (const std::wstring& name : overwrite)
+        EXPECT_EQ(ReadTarget(name), "3.50 " + testing::PrintToString(name));
+    EXPECT_EQ(tree.Files(L"Vantrel\\Velandra").size(), overwrite.size()) << "no new file, no folder, no leftover";
+
+    failures.clear();
+    EXPECT_EQ(Copy(&overwrite), CopyComplete);
+    EXPECT_EQ(failures, Failures{});
+    for (const std::wstring& name : overwrite)
+        EXPECT_EQ(ReadTarget(name), "3.51 " + testing::PrintToString(name));
+    EXPECT_EQ(tree.Files(L"Vantrel\\Velandra").size(), overwrite.size() + 1);
+}
+
+// Where a file must go the target has a folder: a failure that names the
+// file, whether the target would keep it or replace it.
+TEST_F(TreeCopyTest, AFolderWhereAFileMustGoIsAFailure) {
+    WriteSource(L"Vel.exe", "exe");
+    WriteSource(L"Dane\\czytaj.txt", "read me");
+    WriteSource(L"Dane\\tablica.ini", "ini");
+    tree.MakeFolder(L"Vantrel\\Velandra\\Vel.exe");
+    WriteTarget(L"Dane\\czytaj.txt\\notatka.txt", "the user's");
+    const Names overwrite{L"Vel.exe"};
+
+    EXPECT_EQ(Copy(&overwrite), CopyIncomplete);
+    std::sort(failures.begin(), failures.end(),
+              [](const CopyFailure& x, const CopyFailure& y) { return x.relativePath < y.relativePath; });
+    EXPECT_EQ(failures, (Failures{{L"Dane\\czytaj.txt", kErrorFolderInTheWay}, {L"Vel.exe", kErrorFolderInTheWay}}));
+    EXPECT_EQ(tree.Files(L"Vantrel\\Velandra"), (Names{L"Dane\\czytaj.txt\\notatka.txt", L"Vel.exe\\"}));
+}
+
+// Two copies of one tree into one target at the same moment: neither fails
+// for the other's sake or removes the other's files.
+TEST_F(TreeCopyTest, TwoCopiesAtOnceIntoOneTargetBothSucceed) {
+    for (int i = 0; i < 300; ++i) WriteSource(L"Dane\\plik" + std::to_wstring(i) + L".dat", std::string(2000, 'a' + i % 26));
+    WriteSource(L"Vel.exe", "exe");
+    const Names overwrite{L"Vel.exe"};
+    Failures other;
+    CopyResult otherResult = CopyBadArguments;
+    std::thread second([&] { otherResult = CopyFolderTreeKeepSource(Source(), Target(), &overwrite, &other); });
+    const CopyResult result = Copy(&overwrite);
+    second.join();
+
+    EXPECT_EQ(failures, Failures{});
+    EXPECT_EQ(other, Failures{});
+    // Each file came from one of them or the other; the target keeps the one that came first.
+    for (CopyResult r : {result, otherResult}) EXPECT_TRUE(r == CopyComplete || r == CopyIncomplete) << r;
+    EXPECT_EQ(tree.Files(L"Vantrel\\Velandra"), tree.Files(L"RunImage")) << "every file, and no leftover";
+    EXPECT_EQ(ReadTarget(L"Dane\\plik299.dat"), std::string(2000, 'a' + 299 % 26));
 }
 
 TEST_F(TreeCopyTest, ABriefLockIsWaitedOut) {

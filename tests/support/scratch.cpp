@@ -28,10 +28,13 @@ void ListInto(const std::wstring& folder, const std::wstring& prefix, std::vecto
     do {
         const std::wstring name = fd.cFileName;
         if (name == L"." || name == L"..") continue;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            const size_t before = out.size();
             ListInto(folder + L"\\" + name, prefix + name + L"\\", out);
-        else
+            if (out.size() == before) out.push_back(prefix + name + L"\\");  // an empty folder
+        } else {
             out.push_back(prefix + name);
+        }
     } while (FindNextFileW(h.get(), &fd));
 }
 

@@ -40,7 +40,8 @@ void WriteText(const std::wstring& path, const std::string& content);
 // The bytes of a file, or "<missing>".
 std::string ReadText(const std::wstring& path);
 bool IsFile(const std::wstring& path);
-// Every file below folder, relative to it, sorted.
+// Every file below folder, and every empty folder (with a trailing
+// backslash), relative to it, sorted.
 std::vector<std::wstring> FilesBelow(const std::wstring& folder);
 
 // A shell link file read back through the shell.

@@ -1,0 +1,210 @@
+#include "staging.h"
+
+#include <cstring>
+#include <cwctype>
+
+#include "base/text.h"
+#include "vtutils.h"
+
+const wchar_t kStagingFolder[] = L"~vel_instaluj.tmp";
+const wchar_t kStagingMarkName[] = L"~vel_instaluj.own";
+const char kStagingMarkText[] = "vel_instaluj staging area\r\n";
+
+namespace {
+
+using base::ScopedFile;
+
+constexpr unsigned kMaxAreas = 100;
+// Staged files go into numbered subfolders of this many: Wine reads a whole
+// folder to learn that a new name is free, so one folder of thousands of
+// files would make each new file slower than the last.
+constexpr unsigned long kFilesPerFolder = 128;
+
+constexpr size_t kBufferBytes = 1 << 20;
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+std::wstring AreaName(unsigned n) {
+    return n == 1 ? std::wstring(kStagingFolder) : L"~vel_instaluj." + base::Decimal(n) + L".tmp";
+}
+
+bool AllDigits(const std::wstring& text) {
+    if (text.empty()) return false;
+    for (wchar_t c : text)
+        if (c < L'0' || c > L'9') return false;
+    return true;
+}
+
+// Only names the copy itself gives: "12.part", "12.old".
+bool IsStagedName(const std::wstring& name) {
+    const size_t dot = name.rfind(L'.');
+    if (dot == std::wstring::npos) return false;
+    const std::wstring suffix = name.substr(dot);
+    return AllDigits(name.substr(0, dot)) && (suffix == L".part" || suffix == L".old");
+}
+
+bool RemoveFile(const std::wstring& path) {
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+// The file of a handle opened with DELETE access goes when the handle does.
+void DeleteOnClose(ScopedFile file) {
+    if (!file) return;
+    FILE_DISPOSITION_INFO dispose{TRUE};
+    SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof(dispose));
+}
+
+template <typename F>
+void ForEachEntry(const std::wstring& pattern, F f) {
+    WIN32_FIND_DATAW entry;
+    const base::ScopedFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
+                                                 nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return;
+    do f(entry);
+    while (FindNextFileW(find.get(), &entry));
+}
+
+// Removes what a copy put into area (with a trailing backslash), then its
+// mark (held in mark, opened for deletion) and the folder. Anything else
+// somebody put there stays, and so does the folder then. A file that cannot
+// go yet (a second link to a file some program holds) keeps the mark, so the
+// next copy tries again.
+void RemoveArea(const std::wstring& area, ScopedFile mark) {
+    bool whole = true;
+    ForEachEntry(area + L"*", [&](const WIN32_FIND_DATAW& entry) {
+        const std::wstring name = entry.cFileName;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !AllDigits(name)) return;
+        const std::wstring bucket = area + name + L"\\";
+        ForEachEntry(bucket + L"*", [&](const WIN32_FIND_DATAW& file) {
+            if (!(file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsStagedName(file.cFileName))
+                whole = RemoveFile(bucket + file.cFileName) && whole;
+        });
+        RemoveDirectoryW(bucket.c_str());
+    });
+    if (!whole) return;
+    DeleteOnClose(std::move(mark));
+    RemoveDirectoryW(area.c_str());
+}
+
+// The mark of an area whose copy has ended, opened for its removal; nothing
+// when the folder is not a copy's or its copy still runs.
+ScopedFile AbandonedMark(const std::wstring& area) {
+    ScopedFile mark(CreateFileW((area + kStagingMarkName).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!mark) return mark;
+    char text[sizeof(kStagingMarkText)] = {};
+    DWORD read = 0;
+    if (!ReadFile(mark.get(), text, sizeof(text), &read, nullptr) || read != sizeof(kStagingMarkText) - 1 ||
+        std::memcmp(text, kStagingMarkText, read) != 0)
+        mark.reset();
+    return mark;
+}
+
+bool IsLinkUnsupported(DWORD error) {
+    return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED || error == ERROR_ACCESS_DENIED ||
+           error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SAME_DEVICE;
+}
+
+}  // namespace
+
+StagingArea::StagingArea(const std::wstring& target) : target_(target) {
+    ForEachEntry(target + L"~vel_instaluj*.tmp", [&](const WIN32_FIND_DATAW& entry) {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+        const std::wstring area = target + entry.cFileName + L"\\";
+        if (ScopedFile mark = AbandonedMark(area)) RemoveArea(area, std::move(mark));
+    });
+}
+
+StagingArea::~StagingArea() {
+    if (!folder_.empty()) RemoveArea(folder_, std::move(mark_));
+}
+
+DWORD StagingArea::Open() {
+    if (!folder_.empty() || openError_ != ERROR_SUCCESS) return openError_;
+    openError_ = MakeArea();
+    return openError_;
+}
+
+DWORD StagingArea::MakeArea() {
+    for (unsigned n = 1; n <= kMaxAreas; ++n) {
+        const std::wstring area = target_ + AreaName(n) + L"\\";
+        if (!CreateDirectoryW(area.c_str(), nullptr)) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_ALREADY_EXISTS) continue;  // not ours, or another copy's
+            return error;
+        }
+        // Hidden: a user who looks into the folder meanwhile need not wonder.
+        SetFileAttributesW(area.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        mark_.reset(CreateFileW((area + kStagingMarkName).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                                nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0, error = ERROR_SUCCESS;
+        if (!mark_ || !WriteFile(mark_.get(), kStagingMarkText, sizeof(kStagingMarkText) - 1, &written, nullptr))
+            error = GetLastError();
+        else if (written != sizeof(kStagingMarkText) - 1)
+            error = ERROR_DISK_FULL;
+        if (error != ERROR_SUCCESS) {
+            DeleteOnClose(std::move(mark_));
+            RemoveDirectoryW(area.c_str());
+            return error;
+        }
+        folder_ = area;
+        return ERROR_SUCCESS;
+    }
+    return ERROR_CANNOT_MAKE;
+}
+
+DWORD StagingArea::NewName(const wchar_t* suffix, std::wstring* name) {
+    if (const DWORD error = Open()) return error;
+    const unsigned long n = count_++;
+    const std::wstring bucket = folder_ + base::Decimal(n / kFilesPerFolder) + L"\\";
+    if (n % kFilesPerFolder == 0 && !CreateDirectoryW(bucket.c_str(), nullptr) &&
+        GetLastError() != ERROR_ALREADY_EXISTS)
+        return GetLastError();
+    *name = bucket + base::Decimal(n) + suffix;
+    return ERROR_SUCCESS;
+}
+
+StageOutcome StagingArea::Stage(const std::wstring& source, DWORD sourceAttributes, std::wstring* staged) {
+    const ScopedFile from(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!from) return {GetLastError(), true};
+    if (const DWORD error = NewName(L".part", staged)) return {error, false};
+    const DWORD attributes = sourceAttributes & kKeptAttributes;
+    ScopedFile to(CreateFileW(staged->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!to) return {GetLastError(), false};
+    StageOutcome outcome = Write(from.get(), to.get());
+    // Data a disk could not take may show only when the file is closed.
+    if (outcome.error == ERROR_SUCCESS && !CloseHandle(to.release())) outcome = {GetLastError(), false};
+    to.reset();
+    if (outcome.error != ERROR_SUCCESS) RemoveFile(*staged);
+    return outcome;
+}
+
+StageOutcome StagingArea::Write(HANDLE from, HANDLE to) {
+    buffer_.resize(kBufferBytes);
+    for (;;) {
+        DWORD read = 0, written = 0;
+        if (!ReadFile(from, buffer_.data(), static_cast<DWORD>(buffer_.size()), &read, nullptr))
+            return {GetLastError(), true};
+        if (read == 0) break;
+        if (!WriteFile(to, buffer_.data(), read, &written, nullptr)) return {GetLastError(), false};
+        if (written != read) return {ERROR_DISK_FULL, false};
+    }
+    FILETIME created, accessed, modified;
+    if (GetFileTime(from, &created, &accessed, &modified)) SetFileTime(to, &created, &accessed, &modified);
+    return {};
+}
+
+DWORD StagingArea::Keep(const std::wstring& file, std::wstring* kept) {
+    if (const DWORD error = NewName(L".old", kept)) return error;
+    if (CreateHardLinkW(kept->c_str(), file.c_str(), nullptr)) return ERROR_SUCCESS;
+    const DWORD linkError = GetLastError();
+    if (!IsLinkUnsupported(linkError)) return linkError;
+    // A file system without links (FAT on a memory stick): a copy will do.
+    if (CopyFileW(file.c_str(), kept->c_str(), TRUE)) return ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    RemoveFile(*kept);
+    return error;
+}

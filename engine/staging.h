@@ -1,0 +1,56 @@
+#pragma once
+// The copy's own folder in the target (kStagingFolder): every file is written
+// into it whole before it is moved into place, and what a replaced file held
+// is kept in it until the whole copy is in place.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "base/handles.h"
+
+// The file that makes a folder the copy's own, and what it holds. A running
+// copy holds it open without sharing it, so no other copy takes the folder for
+// a leftover. Installers of later versions must keep to both.
+extern const wchar_t kStagingMarkName[];
+extern const char kStagingMarkText[];
+
+struct StageOutcome {
+    DWORD error = ERROR_SUCCESS;
+    bool unreadableSource = false;
+};
+
+class StagingArea {
+public:
+    // target ends in a backslash and exists. Areas that earlier copies left in
+    // it are removed now, unless the copy that made them still runs. The area
+    // itself is made when the first file needs it.
+    explicit StagingArea(const std::wstring& target);
+    // Removes the area and what is still in it.
+    ~StagingArea();
+    StagingArea(const StagingArea&) = delete;
+    StagingArea& operator=(const StagingArea&) = delete;
+
+    // Makes the area, unless done already: ERROR_SUCCESS, or why it cannot be
+    // made (the same answer every time).
+    DWORD Open();
+    // Writes a copy of source into the area, with its time stamps and its
+    // attributes except read-only; *staged names the copy. On failure nothing
+    // of it stays.
+    StageOutcome Stage(const std::wstring& source, DWORD sourceAttributes, std::wstring* staged);
+    // Keeps what file holds under a name in the area: a second link to the
+    // same data, or a copy where the file system has no links. *kept names it.
+    DWORD Keep(const std::wstring& file, std::wstring* kept);
+
+private:
+    DWORD MakeArea();
+    DWORD NewName(const wchar_t* suffix, std::wstring* name);
+    StageOutcome Write(HANDLE from, HANDLE to);
+
+    std::wstring target_;
+    std::wstring folder_;           // with a trailing backslash; empty until made
+    DWORD openError_ = ERROR_SUCCESS;
+    base::ScopedFile mark_;         // held open while the copy runs
+    std::vector<char> buffer_;
+    unsigned long count_ = 0;
+};

@@ -15,7 +15,24 @@ base::Seam<int(const MessageRequest&)>& MessageSeam() {
     return seam;
 }
 
+// Keyboard and mouse messages still queued, and what the system holds for
+// this thread (PeekMessage moves that into the queue as it goes).
+void DiscardPendingInput() {
+    MSG msg;
+    const UINT ranges[][2] = {{WM_KEYFIRST, WM_KEYLAST},
+                              {WM_MOUSEFIRST, WM_MOUSELAST},
+                              {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}};
+    for (const auto& range : ranges)
+        while (PeekMessageW(&msg, nullptr, range[0], range[1], PM_REMOVE)) {
+        }
+}
+
 }  // namespace
+
+int ShowOutcome(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
+    DiscardPendingInput();
+    return ShowMessage(owner, text, caption, type);
+}
 
 int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
     return MessageSeam()(MessageRequest{owner, text, caption, type});

@@ -20,6 +20,11 @@ using MessageHandler = std::function<int(const MessageRequest&)>;
 // Shows a modal message box and returns the button pressed (IDYES, IDOK ...).
 int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type);
 
+// ShowMessage for a box that reports the outcome of work the user waited
+// for: keys and clicks given while the program was busy, and still queued, are
+// dropped first, so an impatient Enter cannot close the box before it is read.
+int ShowOutcome(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type);
+
 // Replaces the handler; an empty handler restores the real message box.
 // Returns the previous one.
 MessageHandler SetMessageHandler(MessageHandler handler);

@@ -15,13 +15,10 @@ const wchar_t kDefaultSubfolder[] = L"\\Vantrel\\Velandra";
 const wchar_t kFolderCaption[] = L"Zapis katalogu";
 
 void ShowInstallError(HWND owner, const std::wstring& text) {
-    ui::ShowMessage(owner, text, kInstallerCaption, MB_OK | MB_ICONERROR);
+    ui::ShowOutcome(owner, text, kInstallerCaption, MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
-
-const std::vector<std::wstring> Tinst_main_win::kOverwrite = {L"wysw8.dll", L"Vel.exe",
-                                                               L"VELHELP.HLP", L"velhelp.cnt"};
 
 Tinst_main_win::Tinst_main_win() : ui::Form(kLayout) {
     Bind(Label1, kLabel1);
@@ -61,69 +58,76 @@ void Tinst_main_win::BitBtn4Click() {
     if (ConfirmExit(hwnd())) Close();
 }
 
-int Tinst_main_win::EnsureTargetFolder(const std::wstring& path) {
-    if (FolderExists(path)) return kFolderExisted;
-    if (ui::ShowMessage(hwnd(), L"Folder " + path + L" nie istnieje Czy go utworzyć", kFolderCaption,
+int Tinst_main_win::EnsureTargetFolder(const InstallTarget& target) {
+    if (FolderExists(target.folder)) return kFolderExisted;
+    if (ui::ShowMessage(hwnd(), L"Folder " + target.typed + L" nie istnieje Czy go utworzyć", kFolderCaption,
                         MB_YESNO | MB_ICONQUESTION) != IDYES)
         return kFolderDeclined;
-    if (CreateFolderTree(path)) return kFolderCreated;
+    if (CreateFolderTree(target.folder)) return kFolderCreated;
     const DWORD error = GetLastError();
-    ui::ShowMessage(hwnd(),
-                    L"Utworzenie katalogu \n" + path + L"\n nie powiodło się\n" + FolderFailureLine(path, error),
+    ui::ShowOutcome(hwnd(),
+                    L"Utworzenie katalogu \n" + target.typed + L"\n nie powiodło się\n" +
+                        FolderFailureLine(target.typed, error),
                     kFolderCaption, MB_OK | MB_ICONERROR);
     return kFolderFailed;
 }
 
 void Tinst_main_win::BitBtn3Click() {
     BitBtn3.SetEnabled(false);
-    const int check = EnsureTargetFolder(Edit1.Text());
+    const Installation installation(InstallTarget(Edit1.Text()), MediumFolder());
+    if (Refused(installation)) return;
+    const int check = EnsureTargetFolder(installation.target());
     if (check == kFolderDeclined || check == kFolderFailed) return;  // Next waits for a new text
-    // A relative path would otherwise land beside the installer and give
-    // shortcuts that lead nowhere.
-    const std::wstring folder = AbsoluteFolder(Edit1.Text());
-    if (!CopyApplicationFiles(folder)) {
+    Installation::Outcome outcome;
+    {
+        ui::WaitCursor busy;
+        outcome = installation.Run();
+    }
+    if (!Report(outcome, installation)) {
         // Let the user put things right (close the program, free the disk)
         // and try again without retyping anything.
         BitBtn3.SetEnabled(true);
         return;
     }
-    const ShortcutsSaved saved = CreateShortcuts(folder);
-    ui::ShowMessage(hwnd(), L"Program Velandra został zainstalowany pomyślnie" + MissingShortcutsLine(saved.desktop, saved.menu, CollapseKeepingNetworkPrefix(folder + L"\\vel.exe")),
-                    L"Instalacja zakończona", MB_OK | MB_ICONINFORMATION);
     Close();
 }
 
-bool Tinst_main_win::CopyApplicationFiles(const std::wstring& folder) {
-    const std::wstring source = InstallerFolder() + L"RunImage\\";
-    const std::wstring target = CollapseKeepingNetworkPrefix(folder + L"\\");
-    // A medium without the program is as good as none: copying the rest would
-    // leave shortcuts to nothing.
-    if (!HoldsApplication(source)) {
-        ShowInstallError(hwnd(), L"Nie znaleziono plików instalacyjnych w folderze\n" + source +
-                                     L"\nInstalacja została przerwana.");
-        return false;
+bool Tinst_main_win::Refused(const Installation& installation) {
+    switch (installation.Check()) {
+    case Installation::Refusal::kNone: return false;
+    case Installation::Refusal::kNoMedium:
+        ShowInstallError(hwnd(), NoMediumMessage(installation.medium()));
+        BitBtn3.SetEnabled(true);  // the medium may come back
+        return true;
+    case Installation::Refusal::kInsideMedium:
+        ShowInstallError(hwnd(), InsideMediumMessage(installation.target().typed, installation.medium()));
+        return true;  // Next waits for a new text
     }
-    std::vector<CopyFailure> failures;
-    CopyResult result;
-    {
-        ui::WaitCursor busy;
-        result = CopyFolderTreeKeepSource(source, target, &kOverwrite, &failures);
+    return true;
+}
+
+bool Tinst_main_win::Report(const Installation::Outcome& outcome, const Installation& installation) {
+    const std::wstring& folder = installation.target().folder;
+    if (outcome.installed) {
+        ui::ShowOutcome(hwnd(),
+                        L"Program Velandra został zainstalowany pomyślnie" +
+                            MissingShortcutsLine(outcome.shortcuts.desktop, outcome.shortcuts.menu,
+                                                 ShortcutTarget(folder)),
+                        L"Instalacja zakończona", MB_OK | MB_ICONINFORMATION);
+        return true;
     }
-    switch (result) {
-    case CopyBadArguments:
-        ShowInstallError(hwnd(), L"Nie znaleziono plików instalacyjnych w folderze\n" + source +
-                                     L"\nInstalacja została przerwana.");
-        return false;
-    case CopyFolderFailed:
+    switch (outcome.copy) {
+    case CopyBadArguments: ShowInstallError(hwnd(), NoMediumMessage(installation.medium())); break;
+    case CopyFolderFailed: {
+        const std::wstring target = AddTrailingBackslash(folder);
+        const CopyFailure last = outcome.failures.empty() ? CopyFailure{L"", ERROR_GEN_FAILURE}
+                                                          : outcome.failures.back();
         ShowInstallError(hwnd(), L"Nie można utworzyć folderu w katalogu\n" + target +
                                      L"\nInstalacja została przerwana.\n" +
-                                     FolderFailureLine(target + failures.back().relativePath, failures.back().error));
-        return false;
-    default:
-        // Files the target already had and keeps are not failures: a
-        // reinstallation over an existing installation is a success.
-        if (failures.empty()) return true;
-        ShowInstallError(hwnd(), NotCopiedMessage(failures));
-        return false;
+                                     FolderFailureLine(target + last.relativePath, last.error));
+        break;
     }
+    default: ShowInstallError(hwnd(), NotCopiedMessage(outcome.failures)); break;
+    }
+    return false;
 }

@@ -6,6 +6,8 @@
 
 #include "ui/folder_picker.h"
 #include "ui/form.h"
+#include "wizard/install_action.h"
+#include "wizard/shortcuts.h"
 
 class Tinst_main_win : public ui::Form {
 public:
@@ -34,22 +36,16 @@ public:
     void BitBtn3Click();
     void BitBtn4Click();
 
-    // Makes sure the folder exists, asking before creating it.
-    int EnsureTargetFolder(const std::wstring& path);
-    // The desktop and programs-menu shortcuts to vel.exe in folder; which of
-    // them could be saved somewhere.
-    struct ShortcutsSaved {
-        bool desktop = false;
-        bool menu = false;
-    };
-    ShortcutsSaved CreateShortcuts(const std::wstring& folder);
-
-    // Names compared with each file's path relative to the source folder:
-    // these replace what the target holds, every other file is kept.
-    static const std::vector<std::wstring> kOverwrite;
+    // Makes sure the target's folder exists, asking (with the path as typed)
+    // before creating it.
+    int EnsureTargetFolder(const InstallTarget& target);
+    // The desktop and programs-menu shortcuts to vel.exe in folder.
+    ShortcutsSaved CreateShortcuts(const std::wstring& folder) { return ::CreateShortcuts(folder); }
 
 private:
-    // Copies the application's files; false (after telling the user) when the
-    // installation cannot go on.
-    bool CopyApplicationFiles(const std::wstring& folder);
+    // Tells why the installation could not start; false when it can.
+    bool Refused(const Installation& installation);
+    // Tells the user how the copy and the shortcuts ended; true when the
+    // program is installed.
+    bool Report(const Installation::Outcome& outcome, const Installation& installation);
 };

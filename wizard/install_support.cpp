@@ -4,11 +4,6 @@
 #include "base/error.h"
 #include "base/text.h"
 
-std::wstring CollapseKeepingNetworkPrefix(const std::wstring& path) {
-    if (path.compare(0, 2, L"\\\\") != 0) return CollapseDoubleBackslashes(path);
-    return L"\\\\" + CollapseDoubleBackslashes(path.substr(2));
-}
-
 std::wstring InstallerFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -28,7 +23,23 @@ const wchar_t kNoRights[] = L"brak uprawnień do zapisu";
 const wchar_t kNoRightsAdvice[] = L"Wybierz inny folder lub uruchom instalator jako administrator.";
 const wchar_t kDiskFull[] = L"brak miejsca na dysku";
 
+const wchar_t kPathTooLong[] = L"ścieżka jest za długa";
+const wchar_t kPathTooLongAdvice[] = L"Wybierz folder o krótszej ścieżce i kliknij 'Dalej >'.";
+
 bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
+
+// What reading a medium that was taken out (a disc, a memory stick, a share
+// gone from the network) ends in.
+bool IsMediumGone(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND: case ERROR_PATH_NOT_FOUND: case ERROR_INVALID_DRIVE: case ERROR_NOT_READY:
+    case ERROR_BAD_NETPATH: case ERROR_DEV_NOT_EXIST: case ERROR_NETNAME_DELETED: case ERROR_BAD_NET_NAME:
+    case ERROR_UNEXP_NET_ERR: case ERROR_NO_MEDIA_IN_DRIVE: case ERROR_MEDIA_CHANGED: case ERROR_DEVICE_REMOVED:
+    case ERROR_DEVICE_NOT_CONNECTED:
+        return true;
+    }
+    return false;
+}
 
 // The system's own words, without the full stop it usually ends with.
 std::wstring SystemCause(DWORD error) {
@@ -44,6 +55,9 @@ std::wstring CauseText(FailureCause cause, DWORD error) {
     case FailureCause::kDiskFull: return kDiskFull;
     case FailureCause::kNoRights: return kNoRights;
     case FailureCause::kReadOnly: return L"plik jest tylko do odczytu";
+    case FailureCause::kFolderInTheWay: return L"w miejscu pliku jest folder";
+    case FailureCause::kPathTooLong: return kPathTooLong;
+    case FailureCause::kMediumGone: return L"nośnik z plikami instalacyjnymi jest niedostępny";
     case FailureCause::kDamagedSource: return L"nie można odczytać pliku instalacyjnego";
     case FailureCause::kOther: break;
     }
@@ -60,6 +74,11 @@ const wchar_t* Advice(FailureCause cause) {
     case FailureCause::kReadOnly:
         return L"Wyłącz we właściwościach pliku atrybut 'Tylko do odczytu' i kliknij 'Dalej >', aby "
                L"spróbować ponownie.";
+    case FailureCause::kFolderInTheWay:
+        return L"Przenieś lub usuń ten folder i kliknij 'Dalej >', aby spróbować ponownie.";
+    case FailureCause::kPathTooLong: return kPathTooLongAdvice;
+    case FailureCause::kMediumGone:
+        return L"Włóż ponownie nośnik z instalatorem (płytę lub pamięć USB) i kliknij 'Dalej >'.";
     case FailureCause::kDamagedSource:
         return L"Pliki instalacyjne są uszkodzone. Uruchom instalator z innej kopii nośnika.";
     case FailureCause::kOther: break;
@@ -90,14 +109,17 @@ std::wstring FileInTheWay(const std::wstring& path) {
     }
 }
 
-bool DriveMissing(const std::wstring& path) {
-    const std::wstring full = AbsoluteFolder(path);
+bool DriveMissing(const std::wstring& full) {
     if (full.size() < 2 || full[1] != L':') return false;
     return GetDriveTypeW((full.substr(0, 2) + L"\\").c_str()) == DRIVE_NO_ROOT_DIR;
 }
 
-std::wstring FolderCause(const std::wstring& path, DWORD error) {
-    if (DriveMissing(path)) return L"nie ma takiego dysku: " + AbsoluteFolder(path).substr(0, 2);
+std::wstring FolderCause(const std::wstring& typed, DWORD error) {
+    const std::wstring path = ResolvedFolder(typed);
+    if (path.empty()) return L"nie podano nazwy folderu";
+    const std::wstring reserved = ReservedNameIn(path);
+    if (!reserved.empty()) return L"nazwa " + reserved + L" jest zarezerwowana przez system Windows";
+    if (DriveMissing(path)) return L"nie ma takiego dysku: " + path.substr(0, 2);
     switch (error) {
     case ERROR_ACCESS_DENIED: case ERROR_PRIVILEGE_NOT_HELD:
         return std::wstring(kNoRights) + L". " + kNoRightsAdvice;
@@ -106,8 +128,9 @@ std::wstring FolderCause(const std::wstring& path, DWORD error) {
         if (!file.empty()) return L"w miejscu folderu jest plik " + file;
         break;
     }
-    case ERROR_INVALID_NAME: case ERROR_BAD_PATHNAME: case ERROR_DIRECTORY: case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_INVALID_NAME: case ERROR_BAD_PATHNAME: case ERROR_DIRECTORY:
         return L"nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" < > |)";
+    case ERROR_FILENAME_EXCED_RANGE: return std::wstring(kPathTooLong) + L". " + kPathTooLongAdvice;
     case ERROR_DISK_FULL: case ERROR_HANDLE_DISK_FULL: return kDiskFull;
     case ERROR_WRITE_PROTECT: return L"dysk jest zabezpieczony przed zapisem";
     }
@@ -117,11 +140,14 @@ std::wstring FolderCause(const std::wstring& path, DWORD error) {
 }  // namespace
 
 FailureCause CauseOf(const CopyFailure& failure) {
-    if (failure.unreadableSource) return FailureCause::kDamagedSource;
+    if (failure.unreadableSource)
+        return IsMediumGone(failure.error) ? FailureCause::kMediumGone : FailureCause::kDamagedSource;
     switch (failure.error) {
     case ERROR_SHARING_VIOLATION: case ERROR_LOCK_VIOLATION: return FailureCause::kInUse;
     case ERROR_ACCESS_DENIED: return FailureCause::kNoRights;
     case ERROR_FILE_READ_ONLY: return FailureCause::kReadOnly;
+    case kErrorFolderInTheWay: return FailureCause::kFolderInTheWay;
+    case ERROR_FILENAME_EXCED_RANGE: return FailureCause::kPathTooLong;
     }
     return IsDiskFull(failure.error) ? FailureCause::kDiskFull : FailureCause::kOther;
 }
@@ -147,16 +173,18 @@ std::wstring FolderFailureLine(const std::wstring& path, unsigned long error) {
     return L"Przyczyna: " + cause + (cause.back() == L'.' ? L"" : L".");
 }
 
-std::wstring AbsoluteFolder(const std::wstring& typed) {
-    const bool absolute = typed.compare(0, 2, L"\\\\") == 0 ||
-                          (typed.size() >= 3 && typed[1] == L':' && (typed[2] == L'\\' || typed[2] == L'/'));
-    return absolute || typed.empty() ? typed : FullPath(typed);
+std::wstring NoMediumMessage(const std::wstring& medium) {
+    return L"Nie znaleziono plików instalacyjnych w folderze\n" + medium + L"\nInstalacja została przerwana.";
 }
 
-bool HoldsApplication(const std::wstring& folder) {
-    const DWORD attrs = GetFileAttributesW((folder + L"Vel.exe").c_str());
-    return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
+std::wstring InsideMediumMessage(const std::wstring& typed, const std::wstring& medium) {
+    return L"Folder\n" + typed + L"\nleży w folderze z plikami instalacyjnymi\n" + medium +
+           L"\nNie można w nim zainstalować programu. Wybierz inny folder i kliknij 'Dalej >'.";
 }
+
+const wchar_t kAlreadyRunningMessage[] =
+    L"Instalator programu Velandra jest już uruchomiony.\nDokończ instalację w jego oknie albo je zamknij, a "
+    L"potem uruchom instalator ponownie.";
 
 std::wstring MissingShortcutsLine(bool desktopSaved, bool menuSaved, const std::wstring& program) {
     if (desktopSaved && menuSaved) return std::wstring();

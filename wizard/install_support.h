@@ -1,21 +1,26 @@
 #pragma once
-// Pieces of the installation that need no window: path forms and the texts
-// of the failure messages.
+// The texts in which the install window tells what became of an installation,
+// and where the installer lies.
 #include <string>
 #include <vector>
 
 #include "engine/vtutils.h"
 
-// CollapseDoubleBackslashes for a path that may name a network share: a
-// leading pair of backslashes ("\\server\share") is kept as it is and only the
-// rest is collapsed.
-std::wstring CollapseKeepingNetworkPrefix(const std::wstring& path);
-
 // The folder of the running executable, with its trailing backslash.
 std::wstring InstallerFolder();
 
 // Why a file could not be copied, as the user is told it.
-enum class FailureCause { kInUse, kDiskFull, kNoRights, kReadOnly, kDamagedSource, kOther };
+enum class FailureCause {
+    kInUse,
+    kDiskFull,
+    kNoRights,
+    kReadOnly,
+    kFolderInTheWay,
+    kPathTooLong,
+    kMediumGone,  // the medium went away while it was read
+    kDamagedSource,
+    kOther,
+};
 FailureCause CauseOf(const CopyFailure& failure);
 
 // The message for files the copy could not write, grouped by cause: for each
@@ -28,13 +33,13 @@ std::wstring NotCopiedMessage(const std::vector<CopyFailure>& failures);
 // path is the folder as given; error is what the creation left in GetLastError.
 std::wstring FolderFailureLine(const std::wstring& path, unsigned long error);
 
-// The folder the user typed, made absolute: a relative path is taken relative
-// to the current folder. An absolute path is returned as typed.
-std::wstring AbsoluteFolder(const std::wstring& typed);
+// A medium that is not there, or lacks the program (medium with its backslash).
+std::wstring NoMediumMessage(const std::wstring& medium);
+// A target that is the medium's folder or lies below it (typed as typed).
+std::wstring InsideMediumMessage(const std::wstring& typed, const std::wstring& medium);
 
-// True when folder (with a trailing backslash) holds a medium worth installing:
-// the program file at its top.
-bool HoldsApplication(const std::wstring& folder);
+// Told by an installer started while another one runs.
+extern const wchar_t kAlreadyRunningMessage[];
 
 // The line the success message gains when a shortcut could be saved nowhere
 // (with its leading line end); empty when both were saved.

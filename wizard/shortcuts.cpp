@@ -1,5 +1,3 @@
-// The shortcuts made at the end of an installation: one shell link to the
-// installed program, saved on the desktop and in a programs-menu folder.
 #include "wizard/shortcuts.h"
 
 #include <shlobj.h>
@@ -13,8 +11,6 @@
 #include "base/seam.h"
 #include "ui/shell_folders.h"
 #include "base/text.h"
-#include "wizard/inst_main.h"
-#include "wizard/install_support.h"
 
 namespace {
 
@@ -67,8 +63,12 @@ ShellLinkFactory SetShellLinkFactory(ShellLinkFactory factory) {
     return CreateLinkObject().Replace(std::move(factory));
 }
 
-Tinst_main_win::ShortcutsSaved Tinst_main_win::CreateShortcuts(const std::wstring& folder) {
-    const std::wstring target = CollapseKeepingNetworkPrefix(folder + L"\\vel.exe");
+std::wstring ShortcutTarget(const std::wstring& folder) {
+    return CollapseKeepingNetworkPrefix(folder + L"\\vel.exe");
+}
+
+ShortcutsSaved CreateShortcuts(const std::wstring& folder) {
+    const std::wstring target = ShortcutTarget(folder);
     const std::wstring workingFolder = target.substr(0, target.rfind(L'\\') + 1);
 
     base::ComPtr<IUnknown> object;

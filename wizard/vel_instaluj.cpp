@@ -4,12 +4,15 @@
 #include <windows.h>
 
 #include "base/error.h"
+#include "base/handles.h"
 #include "base/module.h"
 #include "ui/form.h"
 #include "ui/message.h"
 #include "ui/platform.h"
 #include "wizard/inst_main.h"
+#include "wizard/install_support.h"
 #include "wizard/lic.h"
+#include "wizard/product_texts.h"
 #include "wizard/witaj.h"
 
 namespace {
@@ -27,7 +30,17 @@ int RunPages() {
     return licResult;
 }
 
+// Held while the installer runs. Two of them (a double click done twice)
+// would install into the same folder at once; the second one says so and
+// ends. Global: another user's session on this machine counts too.
+const wchar_t kRunningMutex[] = L"Global\\vel_instaluj.Velandra";
+
 int Run() {
+    const base::ScopedHandle running(CreateMutexW(nullptr, FALSE, kRunningMutex));
+    if (running && GetLastError() == ERROR_ALREADY_EXISTS) {
+        ui::ShowMessage(nullptr, kAlreadyRunningMessage, kInstallerCaption, MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
     if (RunPages() != ui::kNext) return 0;
     // The install window is the main window: the program ends when it closes.
     Tinst_main_win inst_main_win;

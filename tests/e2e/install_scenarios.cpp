@@ -32,6 +32,16 @@ public:
     }
     std::wstring Installer() const { return folder_.Path() + L"vel_instaluj.exe"; }
     std::wstring RunImage() const { return folder_.Path() + L"RunImage\\"; }
+    // Adds a large file off the overwrite list: once it exists it is never
+    // copied again, and while it is copied the installer is busy for a while.
+    void AddLargeFile(const std::wstring& relative, int megabytes) const {
+        std::ofstream out((RunImage() + relative).c_str(), std::ios::binary);
+        std::string block(1 << 20, '\0');
+        for (int i = 0; i < megabytes; ++i) {
+            block[0] = static_cast<char>(i);
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
+        }
+    }
 
 private:
     TempFolder folder_;
@@ -73,6 +83,16 @@ protected:
         EXPECT_EQ(buttons, box.buttons);
         EXPECT_EQ(SystemButtonTexts(buttons), box.buttonTexts) << "the system's own words";
     }
+    // A message box that stays until it is answered: nothing typed before it
+    // came closes it.
+    HWND ExpectBoxStays() {
+        const HWND box = process.WaitMessageBox();
+        Sleep(500);
+        EXPECT_TRUE(IsWindow(box) && IsWindowVisible(box)) << "the box closed by itself";
+        return box;
+    }
+    // The staging folder in the target, once the copy has made it.
+    static std::wstring StagingFolder(const std::wstring& target) { return target + L"\\~vel_instaluj.tmp\\"; }
     // Answers the success message and waits for the program to end.
     void ExpectSuccessAndEnd() {
         ExpectBox(process.AnswerMessageBox(IDOK), kSuccess, L"Instalacja zakończona", {IDOK});
@@ -156,6 +176,10 @@ TEST_F(InstallE2E, ARunningProgramStopsTheCopyUntilItEnds) {
     HWND window = OpenInstallWindow();
     SetTarget(window, target);
     Click(window, I::kBitBtn3);
+    // An impatient Enter while the installer waits for the program to let go.
+    ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesW(StagingFolder(target).c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    TypeKey(window, VK_RETURN);
+    ExpectBoxStays();
     ExpectBox(process.AnswerMessageBox(IDOK),
               L"Nie udało się skopiować plików:\n\nPrzyczyna: plik jest używany przez inny program.\nVel.exe"
               L"\nZamknij program Velandra i kliknij 'Dalej >', aby spróbować ponownie.",
@@ -206,35 +230,60 @@ TEST_F(InstallE2E, EscAsksBeforeLeaving) {
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(DesktopLink().c_str()));
 }
 
-TEST_F(InstallE2E, AnInstallationKilledMidFileLeavesNoPartFileAndTheNextOneIsWhole) {
-    // A large file off the overwrite list: once it exists it is never copied again.
+TEST_F(InstallE2E, AnInstallationKilledMidFileLeavesTheTargetAsItWasAndTheNextOneIsWhole) {
     const std::wstring big = L"Dane\\mapa.bin";
-    {
-        std::ofstream out((medium.RunImage() + big).c_str(), std::ios::binary);
-        std::string block(1 << 20, '\0');
-        for (int i = 0; i < 192; ++i) {
-            block[0] = static_cast<char>(i);
-            out.write(block.data(), static_cast<std::streamsize>(block.size()));
-        }
-    }
+    medium.AddLargeFile(big, 192);
     const std::wstring target = targets.Path() + L"Velandra";
     CreateDirectoryW(target.c_str(), nullptr);
     HWND window = OpenInstallWindow();
     SetTarget(window, target);
     Click(window, I::kBitBtn3);
     // Killed while the big file is being written.
-    ASSERT_TRUE(WaitUntil([&] { return !FilesIn(target + L"\\~vel_instaluj.tmp", L"*.part").empty(); }, 20000))
+    ASSERT_TRUE(WaitUntil([&] { return !FilesIn(StagingFolder(target) + L"0", L"*.part").empty(); }, 20000))
         << "the copy of the big file was not seen";
     process.Kill();
     process.WaitExit();
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((target + L"\\" + big).c_str()))
-        << "no truncated file under its name";
+    for (const auto& [relative, attrs] : Tree(target + L"\\"))
+        EXPECT_EQ(0u, relative.find(L"~vel_instaluj.tmp\\")) << Narrow(relative) << ": only the staging folder";
 
     HWND again = OpenInstallWindow();
     SetTarget(again, target);
     Click(again, I::kBitBtn3);
     ExpectSuccessAndEnd();
     ExpectInstalled(target);  // every file whole, and nothing else in the folder
+}
+
+TEST_F(InstallE2E, AKeyPressedDuringTheCopyDoesNotAnswerTheSuccessMessage) {
+    medium.AddLargeFile(L"Dane\\mapa.bin", 64);
+    const std::wstring target = targets.Path() + L"Velandra";
+    CreateDirectoryW(target.c_str(), nullptr);
+    HWND window = OpenInstallWindow();
+    SetTarget(window, target);
+    Click(window, I::kBitBtn3);
+    ASSERT_TRUE(WaitUntil([&] { return !FilesIn(StagingFolder(target) + L"0", L"*.part").empty(); }, 20000));
+    TypeKey(window, VK_RETURN);
+    ExpectBoxStays();
+    ExpectSuccessAndEnd();
+    ExpectInstalled(target);
+}
+
+// A double click done twice: the second installer says so and ends, the
+// first one goes on undisturbed.
+TEST_F(InstallE2E, ASecondInstallerSaysOneIsRunningAndEnds) {
+    HWND window = OpenInstallWindow();
+    Process second = Process::Launch(medium.Installer());
+    ExpectBox(second.AnswerMessageBox(IDOK),
+              L"Instalator programu Velandra jest już uruchomiony.\nDokończ instalację w jego oknie albo je zamknij, a "
+              L"potem uruchom instalator ponownie.",
+              kInstallerCaption, {IDOK});
+    EXPECT_EQ(0u, second.WaitExit());
+
+    const std::wstring target = targets.Path() + L"Velandra";
+    CreateDirectoryW(target.c_str(), nullptr);
+    SetTarget(window, target);
+    Click(window, I::kBitBtn3);
+    ExpectSuccessAndEnd();
+    ExpectInstalled(target);
 }
 
 TEST_F(InstallE2E, TheInstallerAsksForTheHighestRightsTheUserHasAndScalesPerMonitor) {

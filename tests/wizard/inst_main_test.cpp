@@ -250,14 +250,14 @@ TEST_F(InstallWindow, AFolderThatCannotBeCreatedIsReported) {
 
 TEST_F(InstallWindow, EnsureTargetFolderAnswersWhatItFoundOrDid) {
     Open();
-    EXPECT_EQ(Tinst_main_win::kFolderExisted, win->EnsureTargetFolder(scratch.path()));
+    EXPECT_EQ(Tinst_main_win::kFolderExisted, win->EnsureTargetFolder(InstallTarget(scratch.path())));
     messages.Answer(IDYES);
-    EXPECT_EQ(Tinst_main_win::kFolderCreated, win->EnsureTargetFolder(scratch / L"a\\b\\c"));
+    EXPECT_EQ(Tinst_main_win::kFolderCreated, win->EnsureTargetFolder(InstallTarget(scratch / L"a\\b\\c")));
     EXPECT_TRUE(FolderExists(scratch / L"a\\b\\c"));
     messages.Answer(IDNO);
-    EXPECT_EQ(Tinst_main_win::kFolderDeclined, win->EnsureTargetFolder(scratch / L"d"));
+    EXPECT_EQ(Tinst_main_win::kFolderDeclined, win->EnsureTargetFolder(InstallTarget(scratch / L"d")));
     messages.Answer(IDYES);
-    EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(scratch / L"zły|znak"));
+    EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(InstallTarget(scratch / L"zły|znak")));
     EXPECT_EQ(4u, messages.Count());
     EXPECT_EQ(L"Utworzenie katalogu \n" + (scratch / L"zły|znak") +
                   L"\n nie powiodło się\nPrzyczyna: nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" "
@@ -272,7 +272,7 @@ TEST_F(InstallWindow, AFolderOnADriveThatIsNotThereSaysSo) {
     const std::wstring path = std::wstring(1, drive) + L":\\Vantrel\\Velandra";
     Open();
     messages.Answer(IDYES);
-    EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(path));
+    EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(InstallTarget(path)));
     EXPECT_EQ(L"Utworzenie katalogu \n" + path + L"\n nie powiodło się\nPrzyczyna: nie ma takiego dysku: " +
                   path.substr(0, 2) + L".",
               messages.Last().text);

@@ -1,4 +1,4 @@
-// The path form and the failure text that need no window.
+// The texts that tell the user what became of an installation.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,14 +7,6 @@
 #include "wizard/install_support.h"
 
 namespace {
-
-TEST(CollapseKeepingNetworkPrefix, KeepsOnlyTheLeadingPair) {
-    EXPECT_EQ(L"\\\\serwer\\dział\\Velandra\\", CollapseKeepingNetworkPrefix(L"\\\\serwer\\\\dział\\Velandra\\\\"));
-    EXPECT_EQ(L"C:\\a\\b\\", CollapseKeepingNetworkPrefix(L"C:\\\\a\\\\b\\\\"));
-    EXPECT_EQ(L"\\a", CollapseKeepingNetworkPrefix(L"\\a"));
-    EXPECT_EQ(L"\\\\", CollapseKeepingNetworkPrefix(L"\\\\"));
-    EXPECT_EQ(L"", CollapseKeepingNetworkPrefix(L""));
-}
 
 TEST(NotCopiedMessage, ListsAtMostTenFilesAndCountsTheRest) {
     std::vector<CopyFailure> failures;
@@ -34,6 +26,10 @@ TEST(NotCopiedMessage, GroupsTheFilesByCauseEachWithWhatToDo) {
         {L"wysw8.dll", ERROR_LOCK_VIOLATION},    {L"Dane\\a.ini", ERROR_ACCESS_DENIED},
         {L"help.cnt", ERROR_HANDLE_DISK_FULL},   {L"VELHELP.HLP", ERROR_FILE_READ_ONLY},
         {L"zly.dat", ERROR_CRC, true},           {L"inny.dat", ERROR_INVALID_PARAMETER},
+        {L"Dane\\czytaj.txt", kErrorFolderInTheWay}, {L"Dane\\bardzo długa nazwa", ERROR_FILENAME_EXCED_RANGE},
+        // Codes Wine does not give for a medium taken out: a disc, a stick, a share.
+        {L"Dane\\mapa.bin", ERROR_NOT_READY, true}, {L"VELHELP.HLP", ERROR_FILE_NOT_FOUND, true},
+        {L"velhelp.cnt", ERROR_NETNAME_DELETED, true},
     };
     // Anything else is told in the system's own words, without its full stop.
     std::wstring system = base::SystemErrorText(ERROR_INVALID_PARAMETER);
@@ -50,7 +46,13 @@ TEST(NotCopiedMessage, GroupsTheFilesByCauseEachWithWhatToDo) {
               L"\nWyłącz we właściwościach pliku atrybut 'Tylko do odczytu' i kliknij 'Dalej >', aby spróbować ponownie."
               L"\n\nPrzyczyna: nie można odczytać pliku instalacyjnego.\nzly.dat"
               L"\nPliki instalacyjne są uszkodzone. Uruchom instalator z innej kopii nośnika."
-              L"\n\nPrzyczyna: " + system + L".\ninny.dat\nUsuń przyczynę i kliknij 'Dalej >', aby spróbować ponownie.",
+              L"\n\nPrzyczyna: " + system + L".\ninny.dat\nUsuń przyczynę i kliknij 'Dalej >', aby spróbować ponownie."
+              L"\n\nPrzyczyna: w miejscu pliku jest folder.\nDane\\czytaj.txt"
+              L"\nPrzenieś lub usuń ten folder i kliknij 'Dalej >', aby spróbować ponownie."
+              L"\n\nPrzyczyna: ścieżka jest za długa.\nDane\\bardzo długa nazwa"
+              L"\nWybierz folder o krótszej ścieżce i kliknij 'Dalej >'."
+              L"\n\nPrzyczyna: nośnik z plikami instalacyjnymi jest niedostępny.\nDane\\mapa.bin\nVELHELP.HLP"
+              L"\nvelhelp.cnt\nWłóż ponownie nośnik z instalatorem (płytę lub pamięć USB) i kliknij 'Dalej >'.",
               NotCopiedMessage(failures));
 }
 
@@ -66,20 +68,6 @@ TEST(MissingShortcutsLine, SaysWhichShortcutIsMissingAndWhereTheProgramIs) {
               MissingShortcutsLine(false, false, program));
 }
 
-TEST(AbsoluteFolder, ResolvesOnlyRelativePaths) {
-    wchar_t current[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryW(MAX_PATH, current);
-    ASSERT_GT(length, 0u);
-    std::wstring here(current, length);
-    if (here.back() != L'\\') here += L'\\';
-    EXPECT_EQ(here + L"Vel", AbsoluteFolder(L"Vel"));
-    EXPECT_EQ(here + L"a\\b", AbsoluteFolder(L".\\a\\b"));
-    EXPECT_EQ(here.substr(0, 3) + L"Vel", AbsoluteFolder(L"\\Vel")) << "the current drive's root";
-    // Absolute paths keep their doubled backslashes for the later collapse.
-    for (const wchar_t* kept : {L"C:\\a\\\\b", L"\\\\serwer\\dział", L"D:/x", L""})
-        EXPECT_EQ(kept, AbsoluteFolder(kept));
-}
-
 TEST(FolderFailureLine, NamesTheCause) {
     EXPECT_EQ(L"Przyczyna: brak uprawnień do zapisu. Wybierz inny folder lub uruchom instalator jako administrator.",
               FolderFailureLine(L"C:\\Program Files\\Vantrel", ERROR_ACCESS_DENIED));
@@ -87,6 +75,14 @@ TEST(FolderFailureLine, NamesTheCause) {
               FolderFailureLine(L"C:\\Vel|x", ERROR_INVALID_NAME));
     EXPECT_EQ(L"Przyczyna: brak miejsca na dysku.", FolderFailureLine(L"C:\\Vel", ERROR_DISK_FULL));
     EXPECT_EQ(L"Przyczyna: dysk jest zabezpieczony przed zapisem.", FolderFailureLine(L"C:\\Vel", ERROR_WRITE_PROTECT));
+    EXPECT_EQ(L"Przyczyna: ścieżka jest za długa. Wybierz folder o krótszej ścieżce i kliknij 'Dalej >'.",
+              FolderFailureLine(L"C:\\Vel", ERROR_FILENAME_EXCED_RANGE));
+    // Whatever the system answers for a device name (Wine: "invalid handle").
+    EXPECT_EQ(L"Przyczyna: nazwa CON jest zarezerwowana przez system Windows.",
+              FolderFailureLine(L"C:\\CON", ERROR_INVALID_HANDLE));
+    EXPECT_EQ(L"Przyczyna: nazwa com1.txt jest zarezerwowana przez system Windows.",
+              FolderFailureLine(L"C:\\Vantrel\\com1.txt\\Velandra", ERROR_INVALID_NAME));
+    EXPECT_EQ(L"Przyczyna: nie podano nazwy folderu.", FolderFailureLine(L"  ", ERROR_PATH_NOT_FOUND));
 }
 
 }  // namespace

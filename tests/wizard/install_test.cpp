@@ -167,6 +167,48 @@ TEST_F(Install, ALeadingPairOfBackslashesIsKept) {
     ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), kept + L"\\vel.exe", kept + L"\\");
 }
 
+// Pasted with a space at the end, or typed with a dot: the folder Windows
+// makes of it is the one everything uses.
+TEST_F(Install, TrailingSpacesAndDotsGoFromEveryName) {
+    Open();
+    const std::wstring typed = L" " + scratch.path() + L"\\Vantrel. \\Velandra. ";
+    const std::wstring clean = scratch / L"Vantrel\\Velandra";
+    Type(typed);
+    messages.Answer(IDYES);
+    messages.Answer(IDOK);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    ASSERT_EQ(2u, messages.Count());
+    EXPECT_EQ(L"Folder " + typed + L" nie istnieje Czy go utworzyć", messages.Asked()[0].text);
+    EXPECT_EQ(kSuccess, messages.Last().text);
+    ExpectInstalledIn(clean);
+    std::vector<std::wstring> installed;
+    for (const auto& [name, content] : RunImageBeside::Files()) installed.push_back(L"Velandra\\" + name);
+    EXPECT_EQ(installed, FilesBelow(scratch / L"Vantrel")) << "nothing beside the one folder";
+    ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), clean + L"\\vel.exe", clean + L"\\");
+}
+
+// The medium's own folder, or one below it: the copy would read what it
+// writes. Refused before anything is made, and Next waits for another folder.
+TEST_F(Install, ATargetInsideTheMediumIsRefused) {
+    const std::wstring medium = InstallerFolder() + L"RunImage\\";
+    Open();
+    for (const std::wstring& typed : {runImage.path(), runImage.path() + L"Velandra\\nowy"}) {
+        SCOPED_TRACE(testing::PrintToString(typed));
+        Type(typed);
+        ASSERT_TRUE(Click(win->BitBtn3));
+        ASSERT_GE(messages.Count(), 1u);
+        EXPECT_EQ(L"Folder\n" + typed + L"\nleży w folderze z plikami instalacyjnymi\n" + medium +
+                      L"\nNie można w nim zainstalować programu. Wybierz inny folder i kliknij 'Dalej >'.",
+                  messages.Last().text);
+        EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), messages.Last().type);
+        EXPECT_FALSE(win->BitBtn3.Enabled());
+    }
+    EXPECT_EQ(2u, messages.Count()) << "no question first";
+    EXPECT_FALSE(FolderExists(runImage.path() + L"Velandra"));
+    EXPECT_EQ(RunImageBeside::Files().size(), FilesBelow(runImage.path()).size()) << "the medium as it was";
+    ExpectNoLinks();
+}
+
 TEST_F(Install, AMediumWithoutTheProgramIsTreatedAsNoMedium) {
     const std::wstring missing = L"Nie znaleziono plików instalacyjnych w folderze\n" + InstallerFolder() +
                                  L"RunImage\\\nInstalacja została przerwana.";
@@ -257,11 +299,12 @@ TEST_F(Install, AFullDiskIsNamedAndTheInstallationCompletesOnceThereIsSpace) {
     EXPECT_EQ(RunImageBeside::Files().size(), FilesBelow(target).size());
 }
 
-TEST_F(Install, AnUpgradeOnAFullDiskKeepsTheOldProgram) {
+TEST_F(Install, AnUpgradeOnAFullDiskKeepsTheOldProgramAndCompletesOnceThereIsSpace) {
     SmallDisk disk;
     SKIP_WITHOUT_SMALL_DISK(disk);
     const std::wstring target = disk / L"Velandra";
     WriteText(target + L"\\Vel.exe", "program 3.50");
+    WriteText(target + L"\\wysw8.dll", "library 3.50");
     disk.Fill();
     OpenOn(target);
     ASSERT_TRUE(Click(win->BitBtn3));
@@ -271,7 +314,15 @@ TEST_F(Install, AnUpgradeOnAFullDiskKeepsTheOldProgram) {
         << testing::PrintToString(text);
     EXPECT_NE(std::wstring::npos, text.find(L"\nVel.exe\n")) << testing::PrintToString(text);
     EXPECT_EQ("program 3.50", ReadText(target + L"\\Vel.exe"));
-    EXPECT_EQ(std::vector<std::wstring>{L"Vel.exe"}, FilesBelow(target));
+    EXPECT_EQ("library 3.50", ReadText(target + L"\\wysw8.dll"));
+    EXPECT_EQ((std::vector<std::wstring>{L"Vel.exe", L"wysw8.dll"}), FilesBelow(target));
+
+    disk.Free();
+    messages.Answer(IDOK);
+    ASSERT_TRUE(Click(win->BitBtn3));
+    EXPECT_EQ(kSuccess, messages.Last().text);
+    ExpectInstalledIn(target);
+    EXPECT_EQ(RunImageBeside::Files().size(), FilesBelow(target).size()) << "no leftovers";
 }
 
 }  // namespace

@@ -16,6 +16,14 @@ void RestrictDllSearch();
 // Loads a DLL from the system folder only. Returns null when it is missing.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 
+// A function of a system DLL, the DLL loaded from the system folder only; null
+// when either is missing. Fn is the function's pointer type.
+template <typename Fn>
+Fn SystemFunction(const wchar_t* dll, const char* name) {
+    const HMODULE module = LoadSystemLibrary(dll);
+    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 // The bytes of a raw-data resource of the module, or nothing when it has none
 // of that name. The view lives as long as the module stays loaded.
 std::optional<std::string_view> FindRawResource(HMODULE module, const wchar_t* name);

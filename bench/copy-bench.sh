@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Times four ways of copying a tree on this machine, several runs each, into an
-# empty target: the engine (CopyFolderTreeKeepSource), the floor (a bare
-# FindFirstFileW + CopyFileW loop), Wine's xcopy in the same prefix and the
-# host's cp -a. Two trees: 5,000 small files and 40 files of 8 MB. Then the
-# memory that listing 100,000 files costs.
+# Times the ways of copying a tree on this machine, several runs each, into an
+# empty target: the engine (CopyFolderTreeKeepSource), the engine as a sealed
+# medium uses it (the tree checked against its list, every file hashed as it
+# is copied), the floor (a bare FindFirstFileW + CopyFileW loop), Wine's xcopy
+# in the same prefix and the host's cp -a; and, as the least the hashing of a
+# sealed copy costs, the host's sha256sum over the same files. Two trees: 5,000
+# small files and 40 files of 8 MB. Then the memory that listing 100,000 files
+# costs.
 # Usage: bench/copy-bench.sh [BUILD_DIR]   (default build/tests; RUNS=5)
 set -eu
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,6 +42,7 @@ make_tree() {  # kind folder
   [ -f "$2.done" ] && return 0
   rm -rf "$2"
   python3 "$src/bench/make_tree.py" "$1" "$2"
+  python3 "$src/scripts/seal-payload.py" "$2" "$2.seal"
   touch "$2.done"
 }
 
@@ -50,14 +54,17 @@ run_one() {
   t0=$(now_ns)
   case $method in
     keep|floor) "$VEL_WINE64" "$exe" "$method" "$(winpath "$s")" "$(winpath "$t")" >"$log" 2>&1 </dev/null ;;
+    sealed) "$VEL_WINE64" "$exe" sealed "$(winpath "$s")" "$(winpath "$t")" "$(winpath "$s.seal")" \
+              >"$log" 2>&1 </dev/null ;;
+    sha256sum) (cd "$s" && find . -type f -print0 | xargs -0 sha256sum >/dev/null) 2>"$log" ;;
     xcopy) "$VEL_WINE64" xcopy /E /I /H /K /Y "$(winpath "$s")" "$(winpath "$t")" >"$log" 2>&1 </dev/null ;;
     cp) cp -a "$s" "$t" >"$log" 2>&1 ;;
   esac || { echo "$method failed:" >&2; cat "$log" >&2; exit 1; }
   wall=$(( ($(now_ns) - t0) / 1000000 ))
-  case $method in keep|floor) internal=$(awk '{print $2}' "$log" | tr -d '\r') ;; esac
+  case $method in keep|floor|sealed) internal=$(awk '{print $2}' "$log" | tr -d '\r') ;; esac
   local want got
   want=$(count_files "$s"); got=$(count_files "$t")
-  [ "$want" = "$got" ] || { echo "$method copied $got of $want files" >&2; exit 1; }
+  [ "$method" = sha256sum ] || [ "$want" = "$got" ] || { echo "$method copied $got of $want files" >&2; exit 1; }
   echo "$wall $internal"
 }
 
@@ -65,13 +72,13 @@ bench_tree() {  # kind description
   local kind=$1 s=$out/src-$1 t=$out/dst-$1 m r line
   make_tree "$kind" "$s"
   declare -A wall internal
-  for m in keep floor xcopy cp; do wall[$m]=; internal[$m]=; done
-  local order=(keep floor xcopy cp) k
+  local order=(keep sealed floor xcopy cp sha256sum) k n=6
+  for m in "${order[@]}"; do wall[$m]=; internal[$m]=; done
   for r in $(seq "$runs"); do
     # Interleaved, each round starting with the next method, so drift in the
     # machine's load and the position in a round hit every method alike.
-    for k in 0 1 2 3; do
-      m=${order[(r + k) % 4]}
+    for k in $(seq 0 $((n - 1))); do
+      m=${order[(r + k) % n]}
       line=$(run_one "$m" "$s" "$t")
       wall[$m]+="${line% *} "; internal[$m]+="${line#* } "
     done
@@ -81,19 +88,25 @@ bench_tree() {  # kind description
   echo "$2: median of $runs runs"
   echo "  wall = whole process incl. Wine start-up; in-exe = the copy call alone;"
   echo "  ratio = ratio of the medians; paired = median of each run's ratio to the floor's run"
-  printf '  %-6s %9s %7s %7s %10s %7s %7s\n' method wall_ms ratio paired in-exe_ms ratio paired
-  for m in keep floor xcopy cp; do
+  printf '  %-9s %9s %7s %7s %10s %7s %7s\n' method wall_ms ratio paired in-exe_ms ratio paired
+  for m in "${order[@]}"; do
     local w wr wp i=- ir=- ip=-
     w=$(median_of "${wall[$m]}")
     wr=$(ratio "$w" "$(median_of "${wall[floor]}")")
     wp=$(median_of "$(paired "${wall[$m]}" "${wall[floor]}")")
-    if [ "$m" = keep ] || [ "$m" = floor ]; then
+    if [ "$m" = keep ] || [ "$m" = sealed ] || [ "$m" = floor ]; then
       i=$(median_of "${internal[$m]}")
       ir=$(ratio "$i" "$(median_of "${internal[floor]}")")
       ip=$(median_of "$(paired "${internal[$m]}" "${internal[floor]}")")
     fi
-    printf '  %-6s %9s %7s %7s %10s %7s %7s\n' "$m" "$w" "$wr" "$wp" "$i" "$ir" "$ip"
+    printf '  %-9s %9s %7s %7s %10s %7s %7s\n' "$m" "$w" "$wr" "$wp" "$i" "$ir" "$ip"
   done
+  # A sealed copy must at least read and hash every byte: its limit is the
+  # larger of the floor and the host's own hashing, run by run.
+  local limit
+  limit=$(paste -d' ' <(echo ${wall[floor]} | tr ' ' '\n') <(echo ${wall[sha256sum]} | tr ' ' '\n') |
+    awk '{printf "%d ", ($1 > $2) ? $1 : $2}')
+  echo "  sealed against the larger of floor and sha256sum (wall, paired): $(median_of "$(paired "${wall[sealed]}" "$limit")")"
 }
 
 bench_tree small "tree (a): 5,000 files of 1-16 KB in nested folders"

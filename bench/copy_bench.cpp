@@ -1,4 +1,6 @@
 // copy_bench keep SOURCE TARGET   - CopyFolderTreeKeepSource
+// copy_bench sealed SOURCE TARGET SEAL - the same, checked against a seal file
+//                                  (scripts/seal-payload.py) as a sealed medium is
 // copy_bench floor SOURCE TARGET  - bare loop: FindFirstFileW + CopyFileW per file
 // copy_bench list SOURCE          - ListFilesRecursive with its memory cost
 // Each prints one line of "key value" pairs for copy-bench.sh.
@@ -6,10 +8,12 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/handles.h"
+#include "seal.h"
 #include "vtutils.h"
 
 namespace {
@@ -64,10 +68,32 @@ PROCESS_MEMORY_COUNTERS Memory() {
 
 double Megabytes(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
 
-int Keep(const std::wstring& source, const std::wstring& target) {
+std::string ReadFile(const std::wstring& path) {
+    const base::ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                            nullptr));
+    std::string text(file ? GetFileSize(file.get(), nullptr) : 0, '\0');
+    DWORD read = 0;
+    if (file) ::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
+    text.resize(read);
+    return text;
+}
+
+// With a seal, what a sealed installer does: the medium checked against the
+// list first, then copied with every file hashed as it is read.
+int Keep(const std::wstring& source, const std::wstring& target, const std::wstring& sealFile = L"") {
+    std::optional<Seal> seal;
+    if (!sealFile.empty() && !(seal = Seal::Parse(ReadFile(sealFile)))) {
+        std::fprintf(stderr, "no seal in %ls\n", sealFile.c_str());
+        return 2;
+    }
     std::vector<CopyFailure> failures;
     Stopwatch watch;
-    const CopyResult result = CopyFolderTreeKeepSource(source, target, nullptr, &failures);
+    if (seal && !seal->Inspect(AddTrailingBackslash(source)).none()) {
+        std::fprintf(stderr, "the source differs from its seal\n");
+        return 1;
+    }
+    const CopyResult result =
+        CopyFolderTreeKeepSource(source, target, nullptr, &failures, seal ? &*seal : nullptr);
     std::printf("ms %.1f result %d failures %u\n", watch.Elapsed(), static_cast<int>(result),
                 static_cast<unsigned>(failures.size()));
     return result == CopyComplete ? 0 : 1;
@@ -100,8 +126,9 @@ int List(const std::wstring& folder) {
 int wmain(int argc, wchar_t** argv) {
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     if (mode == L"keep" && argc == 4) return Keep(argv[2], argv[3]);
+    if (mode == L"sealed" && argc == 5) return Keep(argv[2], argv[3], argv[4]);
     if (mode == L"floor" && argc == 4) return Floor(argv[2], argv[3]);
     if (mode == L"list" && argc == 3) return List(argv[2]);
-    std::fprintf(stderr, "usage: copy_bench keep|floor SOURCE TARGET | list FOLDER\n");
+    std::fprintf(stderr, "usage: copy_bench keep|floor SOURCE TARGET | sealed SOURCE TARGET SEAL | list FOLDER\n");
     return 2;
 }

@@ -23,8 +23,8 @@ bool IsEndOfListing(DWORD error) {
 class TreeLister {
 public:
     TreeLister(std::vector<std::wstring>& files, std::vector<UnlistedFolder>& unlisted,
-               std::vector<DWORD>* attributes)
-        : files_(files), unlisted_(unlisted), attributes_(attributes) {}
+               std::vector<FileDetails>* details)
+        : files_(files), unlisted_(unlisted), details_(details) {}
 
     void List(const std::wstring& folder, int depth) {
         WIN32_FIND_DATAW entry;
@@ -48,7 +48,9 @@ private:
         const DWORD attrs = entry.dwFileAttributes;
         if ((attrs & FILE_ATTRIBUTE_DIRECTORY) == 0) {
             files_.push_back(folder + entry.cFileName);
-            if (attributes_) attributes_->push_back(attrs);
+            if (details_)
+                details_->push_back({attrs, (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) |
+                                                entry.nFileSizeLow});
             return;
         }
         // A link to a folder may lead back up the tree: it is not followed.
@@ -63,14 +65,14 @@ private:
 
     std::vector<std::wstring>& files_;
     std::vector<UnlistedFolder>& unlisted_;
-    std::vector<DWORD>* const attributes_;
+    std::vector<FileDetails>* const details_;
 };
 
 }  // namespace
 
 void ListFolderTree(const std::wstring& folder, std::vector<std::wstring>& files,
-                    std::vector<UnlistedFolder>& unlisted, std::vector<DWORD>* attributes) {
-    TreeLister(files, unlisted, attributes).List(folder, 0);
+                    std::vector<UnlistedFolder>& unlisted, std::vector<FileDetails>* details) {
+    TreeLister(files, unlisted, details).List(folder, 0);
 }
 
 void ListFilesRecursive(const std::wstring& folder, std::vector<std::wstring>& files) {

@@ -11,9 +11,14 @@ struct UnlistedFolder {
     DWORD error;
 };
 
+struct FileDetails {
+    DWORD attributes;
+    unsigned long long size;
+};
+
 // Appends every file below folder (which must end in a backslash) to files,
-// and, when asked, each file's attributes to attributes. Folders that could
-// not be enumerated, or lie too deep, go to unlisted.
+// and, when asked, each file's attributes and size to details. Folders that
+// could not be enumerated, or lie too deep, go to unlisted.
 void ListFolderTree(const std::wstring& folder, std::vector<std::wstring>& files,
                     std::vector<UnlistedFolder>& unlisted,
-                    std::vector<DWORD>* attributes = nullptr);
+                    std::vector<FileDetails>* details = nullptr);

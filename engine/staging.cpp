@@ -165,7 +165,8 @@ DWORD StagingArea::NewName(const wchar_t* suffix, std::wstring* name) {
     return ERROR_SUCCESS;
 }
 
-StageOutcome StagingArea::Stage(const std::wstring& source, DWORD sourceAttributes, std::wstring* staged) {
+StageOutcome StagingArea::Stage(const std::wstring& source, DWORD sourceAttributes, std::wstring* staged,
+                                base::Sha256* hash) {
     const ScopedFile from(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!from) return {GetLastError(), true};
@@ -174,7 +175,7 @@ StageOutcome StagingArea::Stage(const std::wstring& source, DWORD sourceAttribut
     ScopedFile to(CreateFileW(staged->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!to) return {GetLastError(), false};
-    StageOutcome outcome = Write(from.get(), to.get());
+    StageOutcome outcome = Write(from.get(), to.get(), hash);
     // Data a disk could not take may show only when the file is closed.
     if (outcome.error == ERROR_SUCCESS && !CloseHandle(to.release())) outcome = {GetLastError(), false};
     to.reset();
@@ -182,19 +183,22 @@ StageOutcome StagingArea::Stage(const std::wstring& source, DWORD sourceAttribut
     return outcome;
 }
 
-StageOutcome StagingArea::Write(HANDLE from, HANDLE to) {
+StageOutcome StagingArea::Write(HANDLE from, HANDLE to, base::Sha256* hash) {
     buffer_.resize(kBufferBytes);
+    StageOutcome outcome;
     for (;;) {
         DWORD read = 0, written = 0;
         if (!ReadFile(from, buffer_.data(), static_cast<DWORD>(buffer_.size()), &read, nullptr))
             return {GetLastError(), true};
         if (read == 0) break;
+        if (hash) hash->Update(buffer_.data(), read);
         if (!WriteFile(to, buffer_.data(), read, &written, nullptr)) return {GetLastError(), false};
         if (written != read) return {ERROR_DISK_FULL, false};
+        outcome.bytes += read;
     }
     FILETIME created, accessed, modified;
     if (GetFileTime(from, &created, &accessed, &modified)) SetFileTime(to, &created, &accessed, &modified);
-    return {};
+    return outcome;
 }
 
 DWORD StagingArea::Keep(const std::wstring& file, std::wstring* kept) {

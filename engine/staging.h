@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/handles.h"
+#include "base/sha256.h"
 
 // The file that makes a folder the copy's own, and what it holds. A running
 // copy holds it open without sharing it, so no other copy takes the folder for
@@ -18,6 +19,7 @@ extern const char kStagingMarkText[];
 struct StageOutcome {
     DWORD error = ERROR_SUCCESS;
     bool unreadableSource = false;
+    unsigned long long bytes = 0;  // how much was copied
 };
 
 class StagingArea {
@@ -35,9 +37,10 @@ public:
     // made (the same answer every time).
     DWORD Open();
     // Writes a copy of source into the area, with its time stamps and its
-    // attributes except read-only; *staged names the copy. On failure nothing
-    // of it stays.
-    StageOutcome Stage(const std::wstring& source, DWORD sourceAttributes, std::wstring* staged);
+    // attributes except read-only; *staged names the copy. What is read goes
+    // into hash too, when given. On failure nothing of it stays.
+    StageOutcome Stage(const std::wstring& source, DWORD sourceAttributes, std::wstring* staged,
+                       base::Sha256* hash = nullptr);
     // Keeps what file holds under a name in the area: a second link to the
     // same data, or a copy where the file system has no links. *kept names it.
     DWORD Keep(const std::wstring& file, std::wstring* kept);
@@ -45,7 +48,7 @@ public:
 private:
     DWORD MakeArea();
     DWORD NewName(const wchar_t* suffix, std::wstring* name);
-    StageOutcome Write(HANDLE from, HANDLE to);
+    StageOutcome Write(HANDLE from, HANDLE to, base::Sha256* hash);
 
     std::wstring target_;
     std::wstring folder_;           // with a trailing backslash; empty until made

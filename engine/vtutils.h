@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class Seal;
+
 // "C:\a" -> "C:\a\"; "" and paths already ending in a backslash are unchanged.
 std::wstring AddTrailingBackslash(const std::wstring& path);
 
@@ -63,6 +65,9 @@ enum CopyResult : int {
 
 // A folder stands where a file of the copy must go.
 constexpr DWORD kErrorFolderInTheWay = 336;  // ERROR_DIRECTORY_NOT_SUPPORTED
+// A source file is not what the seal lists: other content, another size, or
+// not listed at all (reported as a source that cannot be read).
+constexpr DWORD kErrorSealBroken = ERROR_FILE_CORRUPT;
 
 // A file (or, with a trailing backslash, a whole source folder) that was not
 // copied for a reason other than "the target already has it and keeps it".
@@ -101,13 +106,16 @@ constexpr DWORD kLockRetryPauseMs = 250;
 // the target is as it was, and every failure found is appended to failures,
 // when given. Copied files lose their read-only attribute. With moveFiles the
 // source files are deleted once the whole copy is in place. A link to a
-// folder is skipped.
+// folder is skipped. Given a seal, the source must hold exactly the files it
+// lists, and each file copied must have the content it lists: the file is
+// hashed as it is read for the copy, and a mismatch fails the whole copy.
 CopyResult CopyFolderTree(const std::wstring& source, const std::wstring& target,
                           bool moveFiles,
                           const std::vector<std::wstring>* overwrite = nullptr,
-                          std::vector<CopyFailure>* failures = nullptr);
+                          std::vector<CopyFailure>* failures = nullptr, const Seal* seal = nullptr);
 
 // CopyFolderTree that leaves the source in place: the form the installer uses.
 CopyResult CopyFolderTreeKeepSource(const std::wstring& source, const std::wstring& target,
                                     const std::vector<std::wstring>* overwrite = nullptr,
-                                    std::vector<CopyFailure>* failures = nullptr);
+                                    std::vector<CopyFailure>* failures = nullptr,
+                                    const Seal* seal = nullptr);

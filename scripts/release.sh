@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the 32-bit release and lays out the folder a vendor copies onto the
 # installation medium: vel_instaluj.exe, the RunImage folder beside it and
-# SHA256SUMS over every file; with --zip also a zip of the same. Given a
-# certificate and its key, the exe on the medium is signed (Authenticode);
-# without them it is the built exe, byte for byte.
+# SHA256SUMS over every file; with --zip also a zip of the same. The exe on the
+# medium is sealed: it carries the list of every RunImage file with its size
+# and SHA-256, and refuses a medium that differs from it. Given a certificate
+# and its key, it is signed (Authenticode), which so covers the payload too;
+# without them it is the sealed exe the build made, byte for byte.
 # Usage: scripts/release.sh [options] [PAYLOAD]
 #   PAYLOAD           the application folder shipped as RunImage, with Vel.exe
 #                     at its top (default: the sample payload the build makes)
@@ -83,7 +85,15 @@ build_release() {
   bash "$src/scripts/install-deps.sh"
   cmake --preset release -S "$src" -B "$build" >/dev/null
   cmake --build "$build" -j2
-  exe=$build/wizard/vel_instaluj.exe
+}
+
+# The exe for this medium: the release program with the list of the RunImage
+# laid out on it, so it is sealed from the very files that ship.
+build_sealed() {
+  python3 "$src/scripts/seal-payload.py" "$out/RunImage" "$build/seal/payload.seal" ||
+    die "the payload cannot be sealed (above)"
+  cmake --build "$build" --target vel_instaluj_sealed >/dev/null || die "the sealed exe did not build"
+  exe=$build/wizard/sealed/vel_instaluj.exe
   "$src/scripts/check-imports.sh" "$exe" && python3 "$src/scripts/check-hardening.py" "$exe" ||
     die "the built exe is not fit to ship (above)"
 }
@@ -124,9 +134,10 @@ parse_args "$@"
 build_release
 [ -n "$payload" ] || { payload=$build/wizard/RunImage; check_payload "$payload"; }
 prepare_out
-place_exe
 mkdir "$out/RunImage"
 cp -RL --preserve=timestamps "$payload/." "$out/RunImage/"
+build_sealed
+place_exe
 write_sums
 [ -z "$zip" ] || make_zip
 echo "medium: $out ($(stat -c %s "$out/vel_instaluj.exe") bytes vel_instaluj.exe," \

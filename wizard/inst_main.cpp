@@ -74,7 +74,7 @@ int Tinst_main_win::EnsureTargetFolder(const InstallTarget& target) {
 
 void Tinst_main_win::BitBtn3Click() {
     BitBtn3.SetEnabled(false);
-    const Installation installation(InstallTarget(Edit1.Text()), MediumFolder());
+    Installation installation(InstallTarget(Edit1.Text()), MediumFolder(), ProgramSeal());
     if (Refused(installation)) return;
     const int check = EnsureTargetFolder(installation.target());
     if (check == kFolderDeclined || check == kFolderFailed) return;  // Next waits for a new text
@@ -92,7 +92,7 @@ void Tinst_main_win::BitBtn3Click() {
     Close();
 }
 
-bool Tinst_main_win::Refused(const Installation& installation) {
+bool Tinst_main_win::Refused(Installation& installation) {
     switch (installation.Check()) {
     case Installation::Refusal::kNone: return false;
     case Installation::Refusal::kNoMedium:
@@ -102,6 +102,10 @@ bool Tinst_main_win::Refused(const Installation& installation) {
     case Installation::Refusal::kInsideMedium:
         ShowInstallError(hwnd(), InsideMediumMessage(installation.target().typed, installation.medium()));
         return true;  // Next waits for a new text
+    case Installation::Refusal::kDamagedMedium:
+        ShowInstallError(hwnd(), DamagedMediumMessage(installation.damage()));
+        BitBtn3.SetEnabled(true);  // a sound copy of the medium may take its place
+        return true;
     }
     return true;
 }
@@ -115,6 +119,10 @@ bool Tinst_main_win::Report(const Installation::Outcome& outcome, const Installa
                                                  ShortcutTarget(folder)),
                         L"Instalacja zakończona", MB_OK | MB_ICONINFORMATION);
         return true;
+    }
+    if (const std::vector<std::wstring> altered = outcome.Altered(); !altered.empty()) {
+        ShowInstallError(hwnd(), DamagedMediumMessage({{}, altered, {}}));
+        return false;
     }
     switch (outcome.copy) {
     case CopyBadArguments: ShowInstallError(hwnd(), NoMediumMessage(installation.medium())); break;

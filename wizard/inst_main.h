@@ -44,7 +44,7 @@ public:
 
 private:
     // Tells why the installation could not start; false when it can.
-    bool Refused(const Installation& installation);
+    bool Refused(Installation& installation);
     // Tells the user how the copy and the shortcuts ended; true when the
     // program is installed.
     bool Report(const Installation::Outcome& outcome, const Installation& installation);

@@ -1,10 +1,20 @@
 #include "wizard/install_action.h"
 
+#include "base/module.h"
 #include "wizard/install_support.h"
 
 const std::vector<std::wstring> kOverwriteList = {L"wysw8.dll", L"Vel.exe", L"VELHELP.HLP", L"velhelp.cnt"};
 
 std::wstring MediumFolder() { return InstallerFolder() + L"RunImage\\"; }
+
+const Seal* ProgramSeal() {
+    static const std::optional<Seal> seal = []() -> std::optional<Seal> {
+        const auto text = base::FindRawResource(base::ProgramModule(), L"SEAL");
+        if (!text) return std::nullopt;
+        return Seal::Parse(*text).value_or(Seal());
+    }();
+    return seal ? &*seal : nullptr;
+}
 
 namespace {
 
@@ -17,18 +27,19 @@ bool HoldsApplication(const std::wstring& medium) {
 
 }  // namespace
 
-Installation::Refusal Installation::Check() const {
+Installation::Refusal Installation::Check() {
     if (!HoldsApplication(medium_)) return Refusal::kNoMedium;
     // The copy would read what it writes: each run one level deeper, and the
     // medium's own files held open against their replacement.
     if (IsSameOrInside(target_.folder, FullPath(medium_))) return Refusal::kInsideMedium;
-    return Refusal::kNone;
+    if (seal_) damage_ = seal_->Inspect(medium_);
+    return damage_.none() ? Refusal::kNone : Refusal::kDamagedMedium;
 }
 
 Installation::Outcome Installation::Run() const {
     Outcome outcome;
     outcome.copy = CopyFolderTreeKeepSource(medium_, AddTrailingBackslash(target_.folder), &kOverwriteList,
-                                            &outcome.failures);
+                                            &outcome.failures, seal_);
     // Files the target already had and keeps are not failures: a
     // reinstallation over an existing installation is a success.
     if (outcome.copy == CopyBadArguments || outcome.copy == CopyFolderFailed || !outcome.failures.empty())
@@ -36,4 +47,11 @@ Installation::Outcome Installation::Run() const {
     outcome.shortcuts = CreateShortcuts(target_.folder);
     outcome.installed = true;
     return outcome;
+}
+
+std::vector<std::wstring> Installation::Outcome::Altered() const {
+    std::vector<std::wstring> altered;
+    for (const CopyFailure& failure : failures)
+        if (failure.error == kErrorSealBroken) altered.push_back(failure.relativePath);
+    return altered;
 }

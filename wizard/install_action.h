@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/seal.h"
 #include "engine/vtutils.h"
 #include "wizard/shortcuts.h"
 
@@ -24,11 +25,16 @@ extern const std::vector<std::wstring> kOverwriteList;
 // The application's files beside the installer: its folder + "RunImage\".
 std::wstring MediumFolder();
 
+// The list of the medium's files that the installer's exe carries when it was
+// made for a medium; null for an exe that carries none. A list that cannot be
+// read counts as one of no files, so that no medium passes it.
+const Seal* ProgramSeal();
+
 class Installation {
 public:
-    // medium ends in a backslash.
-    Installation(const InstallTarget& target, std::wstring medium)
-        : target_(target), medium_(std::move(medium)) {}
+    // medium ends in a backslash; seal, when given, is what it must hold.
+    Installation(const InstallTarget& target, std::wstring medium, const Seal* seal = nullptr)
+        : target_(target), medium_(std::move(medium)), seal_(seal) {}
 
     const InstallTarget& target() const { return target_; }
     const std::wstring& medium() const { return medium_; }
@@ -38,14 +44,19 @@ public:
         kNone,
         kNoMedium,      // no medium, or one without the program at its top
         kInsideMedium,  // the target is the medium's folder or lies below it
+        kDamagedMedium, // the medium is not what the seal lists: see damage()
     };
-    Refusal Check() const;
+    Refusal Check();
+    const Seal::Damage& damage() const { return damage_; }
 
     struct Outcome {
         CopyResult copy = CopyBadArguments;
         std::vector<CopyFailure> failures;  // empty when every file is in place
         bool installed = false;             // the copy is whole and the shortcuts were made
         ShortcutsSaved shortcuts;
+        // Files whose content the seal does not list, found as the copy read
+        // them; nothing was placed then.
+        std::vector<std::wstring> Altered() const;
     };
     // Copies the medium into the target folder (which exists), all or
     // nothing, and once the copy is whole makes the shortcuts. Files the
@@ -56,4 +67,6 @@ public:
 private:
     InstallTarget target_;
     std::wstring medium_;
+    const Seal* seal_;
+    Seal::Damage damage_;
 };

@@ -182,6 +182,21 @@ std::wstring InsideMediumMessage(const std::wstring& typed, const std::wstring& 
            L"\nNie można w nim zainstalować programu. Wybierz inny folder i kliknij 'Dalej >'.";
 }
 
+std::wstring DamagedMediumMessage(const Seal::Damage& damage) {
+    std::wstring text = L"Pliki instalacyjne są uszkodzone lub niekompletne.";
+    const std::pair<const wchar_t*, const std::vector<std::wstring>*> parts[] = {
+        {L"Brakuje plików:", &damage.missing}, {L"Zmienione pliki:", &damage.changed},
+        {L"Nadmiarowe pliki:", &damage.extra}};
+    for (const auto& [heading, files] : parts) {
+        if (files->empty()) continue;
+        text += L"\n\n" + std::wstring(heading);
+        for (size_t i = 0; i < files->size() && i < kListedDamage; ++i) text += L"\n" + (*files)[i];
+        if (files->size() > kListedDamage) text += L"\ni inne (" + base::Decimal(files->size() - kListedDamage) + L")";
+    }
+    return text + L"\n\nSkopiuj nośnik instalacyjny jeszcze raz lub pobierz instalator ponownie i uruchom go z "
+                  L"nowej kopii.";
+}
+
 const wchar_t kAlreadyRunningMessage[] =
     L"Instalator programu Velandra jest już uruchomiony.\nDokończ instalację w jego oknie albo je zamknij, a "
     L"potem uruchom instalator ponownie.";

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/seal.h"
 #include "engine/vtutils.h"
 
 // The folder of the running executable, with its trailing backslash.
@@ -37,6 +38,11 @@ std::wstring FolderFailureLine(const std::wstring& path, unsigned long error);
 std::wstring NoMediumMessage(const std::wstring& medium);
 // A target that is the medium's folder or lies below it (typed as typed).
 std::wstring InsideMediumMessage(const std::wstring& typed, const std::wstring& medium);
+
+// A medium that is not what the installer's seal lists: what is missing,
+// changed and extra, at most kListedDamage of each, and what to do.
+constexpr size_t kListedDamage = 5;
+std::wstring DamagedMediumMessage(const Seal::Damage& damage);
 
 // Told by an installer started while another one runs.
 extern const wchar_t kAlreadyRunningMessage[];

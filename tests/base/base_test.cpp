@@ -8,6 +8,7 @@
 #include "base/font_cache.h"
 #include "base/handles.h"
 #include "base/module.h"
+#include "base/sha256.h"
 #include "base/seam.h"
 #include "base/text.h"
 
@@ -85,6 +86,22 @@ TEST(Handles, AFindHandleThatFoundNothingIsEmptyAndOneThatFoundIsClosed) {
     EXPECT_EQ(raw, moved.get());
     moved.reset();
     EXPECT_FALSE(FindNextFileW(raw, &entry)) << "the listing was closed";
+}
+
+// The system's SHA-256 through its late-bound entry points, fed in pieces.
+TEST(Sha256, GivesTheStandardDigests) {
+    const auto hex = [](const base::Sha256Digest& digest) {
+        std::string text;
+        for (unsigned char byte : digest) text += "0123456789abcdef"[byte >> 4], text += "0123456789abcdef"[byte & 15];
+        return text;
+    };
+    base::Sha256 abc;
+    ASSERT_TRUE(abc.ready());
+    abc.Update("a", 1);
+    abc.Update("bc", 2);
+    EXPECT_EQ("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad", hex(abc.Finish()));
+    base::Sha256 empty;
+    EXPECT_EQ("e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855", hex(empty.Finish()));
 }
 
 TEST(Module, SystemLibrariesAndRawResources) {

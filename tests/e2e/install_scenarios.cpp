@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <fstream>
 
 #include "tests/e2e/install_files.h"
@@ -18,14 +19,15 @@ const wchar_t kSuccess[] = L"Program Velandra został zainstalowany pomyślnie";
 const wchar_t kFolderCaption[] = L"Zapis katalogu";
 const wchar_t kProgramCaption[] = L"Velandra 3.51";
 
-// The installer and a copy of its RunImage in a folder of their own, some of
-// the files read-only as they are on a pressed disc.
+// The installer (or another exe of its build) and a copy of the build's
+// RunImage in a folder of their own, some of the files read-only as they are
+// on a pressed disc.
 class Medium {
 public:
-    Medium() : folder_(L"vel-medium") {
+    explicit Medium(const std::wstring& exe = InstallerPath()) : folder_(L"vel-medium") {
         const std::wstring built = InstallerPath();
         const std::wstring builtFolder = built.substr(0, built.find_last_of(L"\\/") + 1);
-        CopyFileOrThrow(built, Installer());
+        CopyFileOrThrow(exe, Installer());
         CopyTree(builtFolder + L"RunImage\\", RunImage());
         for (const wchar_t* name : {L"Vel.exe", L"Dane\\tablica.ini"})
             SetFileAttributesW((RunImage() + name).c_str(), FILE_ATTRIBUTE_READONLY);
@@ -49,6 +51,7 @@ private:
 
 class InstallE2E : public ::testing::Test {
 protected:
+    explicit InstallE2E(const std::wstring& installer = InstallerPath()) : medium(installer) {}
     static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
     void SetUp() override { RemoveShortcuts(); }
     void TearDown() override {
@@ -123,6 +126,66 @@ protected:
     TempFolder targets{L"vel-target"};
     Process process;
 };
+
+// The installer made for its medium, which knows every file of the payload.
+class SealedInstallE2E : public InstallE2E {
+protected:
+    SealedInstallE2E() : InstallE2E(SealedInstallerPath().empty() ? InstallerPath() : SealedInstallerPath()) {}
+    void SetUp() override {
+        // The test build always has one; a release build only once a medium was made from it.
+        if (SealedInstallerPath().empty()) {
+            if (std::getenv("VEL_E2E_INSTALLER")) GTEST_SKIP() << "the installer under test has no sealed twin";
+            FAIL() << "no sealed installer beside " << Narrow(InstallerPath());
+        }
+        InstallE2E::SetUp();
+    }
+    void Damage(const std::wstring& relative, const std::string& content) {
+        SetFileAttributesW((medium.RunImage() + relative).c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::ofstream((medium.RunImage() + relative).c_str(), std::ios::binary) << content;
+    }
+    // Next, and the error box that answers it.
+    void ExpectRefusal(HWND window, const std::wstring& text) {
+        Click(window, I::kBitBtn3);
+        ExpectBox(process.AnswerMessageBox(IDOK), text, kInstallerCaption, {IDOK});
+        process.WaitIdle(window);
+    }
+};
+
+TEST_F(SealedInstallE2E, ADamagedMediumIsRefusedAndASoundOneInstalls) {
+    const std::wstring advice =
+        L"\n\nSkopiuj nośnik instalacyjny jeszcze raz lub pobierz instalator ponownie i uruchom go z nowej kopii.";
+    const std::string readme = ReadBytes(medium.RunImage() + L"Dane\\czytaj.txt");
+    const std::string help = ReadBytes(medium.RunImage() + L"VELHELP.HLP");
+    std::string library = ReadBytes(medium.RunImage() + L"wysw8.dll");
+    DeleteFileW((medium.RunImage() + L"Dane\\czytaj.txt").c_str());
+    Damage(L"VELHELP.HLP", help.substr(0, help.size() / 2));
+    Damage(L"Dane\\obcy.txt", "added");
+    HWND window = OpenInstallWindow();
+    const std::wstring fresh = targets.Path() + L"nowy";
+    SetTarget(window, fresh);
+    ExpectRefusal(window, L"Pliki instalacyjne są uszkodzone lub niekompletne.\n\nBrakuje plików:\nDane\\czytaj.txt"
+                          L"\n\nZmienione pliki:\nVELHELP.HLP\n\nNadmiarowe pliki:\nDane\\obcy.txt" + advice);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(fresh.c_str())) << "nothing created, no question";
+
+    // Put right but for one byte: only reading the file tells, and the copy
+    // places nothing.
+    Damage(L"Dane\\czytaj.txt", readme);
+    Damage(L"VELHELP.HLP", help);
+    DeleteFileW((medium.RunImage() + L"Dane\\obcy.txt").c_str());
+    library[library.size() / 2] ^= 1;
+    Damage(L"wysw8.dll", library);
+    const std::wstring target = targets.Path() + L"Velandra";
+    CreateDirectoryW(target.c_str(), nullptr);
+    SetTarget(window, target);
+    ExpectRefusal(window, L"Pliki instalacyjne są uszkodzone lub niekompletne.\n\nZmienione pliki:\nwysw8.dll" + advice);
+    EXPECT_TRUE(Tree(target + L"\\").empty());
+
+    library[library.size() / 2] ^= 1;
+    Damage(L"wysw8.dll", library);
+    Click(window, I::kBitBtn3);
+    ExpectSuccessAndEnd();
+    ExpectInstalled(target);
+}
 
 TEST_F(InstallE2E, TypicalRunInstallsTheTreeAndBothShortcuts) {
     HWND window = OpenInstallWindow();

@@ -10,6 +10,12 @@ std::wstring InstallerPath() {
     return WindowsPath(VEL_INSTALLER_EXE);
 }
 
+std::wstring SealedInstallerPath() {
+    const std::wstring plain = InstallerPath();
+    const std::wstring sealed = plain.substr(0, plain.find_last_of(L"\\/") + 1) + L"sealed\\vel_instaluj.exe";
+    return GetFileAttributesW(sealed.c_str()) == INVALID_FILE_ATTRIBUTES ? std::wstring() : sealed;
+}
+
 std::wstring SystemLocaleName() {
     const char* set = std::getenv("VEL_LOCALE");
     std::wstring name = Widen(set && *set ? set : "pl_PL.UTF-8");

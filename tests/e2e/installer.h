@@ -18,6 +18,10 @@ using testing_support::kWelcomeCaption;
 
 // The installer that the build made (overridable with VEL_E2E_INSTALLER).
 std::wstring InstallerPath();
+// The same installer sealed for its sample payload (scripts/release.sh makes
+// one beside a release build; the test build makes its own), or "" when that
+// build has none.
+std::wstring SealedInstallerPath();
 
 // The system the harness runs Wine as (VEL_LOCALE, Polish unless set), named
 // as Windows names a locale: "pl-PL".

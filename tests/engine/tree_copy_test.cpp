@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "base/handles.h"
+#include "seal.h"
 #include "staging.h"
 #include "test_tree.h"
 #include "vtutils.h"
@@ -412,3 +414,65 @@ TEST_F(TreeCopyTest, ABriefLockIsWaitedOut) {
 }
 
 }  // namespace
+
+// A sealed payload of three-byte files: "abc" is what the seal lists for each.
+class SealedCopyTest : public TreeCopyTest {
+protected:
+    static constexpr char kAbc[] = "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+    void SetUp() override {
+        for (const wchar_t* name : {L"Vel.exe", L"wysw8.dll", L"Dane\\tablica.ini"}) WriteSource(name, "abc");
+        seal = Seal::Parse(std::string(kAbc) + " 3 Vel.exe\n" + kAbc + " 3 wysw8.dll\r\n" + kAbc +
+                           " 3 Dane\\tablica.ini\n");
+        ASSERT_TRUE(seal.has_value());
+    }
+    CopyResult CopySealed() { return CopyFolderTreeKeepSource(Source(), Target(), nullptr, &failures, &*seal); }
+    Seal::Damage Inspect() const { return seal->Inspect(Source() + L"\\"); }
+
+    std::optional<Seal> seal;
+};
+
+TEST_F(SealedCopyTest, TheListIsReadStrictly) {
+    EXPECT_NE(nullptr, seal->Find(L"dane\\TABLICA.INI")) << "letter case ignored";
+    EXPECT_EQ(nullptr, seal->Find(L"tablica.ini"));
+    EXPECT_EQ(3u, seal->Find(L"Vel.exe")->size);
+    for (const std::string bad : {std::string(kAbc) + " 3", std::string(kAbc) + "  3 x", std::string(kAbc, 63) + "g 3 x",
+                                  std::string(kAbc) + " x y", std::string(kAbc) + " 3 a\n" + kAbc + " 3 A"})
+        EXPECT_FALSE(Seal::Parse(bad).has_value()) << bad;
+    EXPECT_TRUE(Seal::Parse("").has_value()) << "an empty payload";
+}
+
+TEST_F(SealedCopyTest, AnIntactPayloadIsCopied) {
+    EXPECT_TRUE(Inspect().none());
+    EXPECT_EQ(CopySealed(), CopyComplete);
+    EXPECT_EQ(failures, Failures{});
+    EXPECT_EQ(ReadTarget(L"Dane\\tablica.ini"), "abc");
+}
+
+TEST_F(SealedCopyTest, MissingTruncatedAndAddedFilesAreFoundBeforeTheCopy) {
+    ASSERT_TRUE(DeleteFileW(tree.Path(L"RunImage\\wysw8.dll").c_str()));
+    WriteSource(L"Vel.exe", "ab");
+    WriteSource(L"Dane\\obcy.txt", "abc");
+    const Seal::Damage damage = Inspect();
+    EXPECT_EQ(damage.missing, Names{L"wysw8.dll"});
+    EXPECT_EQ(damage.changed, Names{L"Vel.exe"});
+    EXPECT_EQ(damage.extra, Names{L"Dane\\obcy.txt"});
+
+    // And by the copy itself, should the payload change after the check.
+    EXPECT_EQ(CopySealed(), CopyIncomplete);
+    std::sort(failures.begin(), failures.end(),
+              [](const CopyFailure& x, const CopyFailure& y) { return x.relativePath < y.relativePath; });
+    EXPECT_EQ(failures, (Failures{{L"Dane\\obcy.txt", kErrorSealBroken, true},
+                                  {L"Vel.exe", kErrorSealBroken, true},
+                                  {L"wysw8.dll", ERROR_FILE_NOT_FOUND, true}}));
+    EXPECT_EQ(tree.Files(L"Vantrel\\Velandra"), Names{});
+}
+
+// Only the content tells: the size is right, the check before the copy
+// passes, and the copy fails as a whole when it reads the file.
+TEST_F(SealedCopyTest, AChangedByteFailsTheWholeCopy) {
+    WriteSource(L"wysw8.dll", "abd");
+    EXPECT_TRUE(Inspect().none());
+    EXPECT_EQ(CopySealed(), CopyIncomplete);
+    EXPECT_EQ(failures, (Failures{{L"wysw8.dll", kErrorSealBroken, true}}));
+    EXPECT_EQ(tree.Files(L"Vantrel\\Velandra"), Names{});
+}

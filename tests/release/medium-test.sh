@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # scripts/release.sh as a vendor uses it: bad payloads refused with a clear
-# error, the sample medium laid out with checksums and zip, an own payload
-# shipped as given, and signing with a throwaway certificate that
-# osslsigncode accepts while the exe keeps its imports, manifest and resources.
+# error, the sample medium laid out with checksums and zip and its exe sealed
+# with the payload's list, an own payload shipped as given, and signing with a
+# throwaway certificate that osslsigncode accepts while the exe keeps its
+# imports, manifest, resources and seal.
 # Usage: medium-test.sh RELEASE_BUILD_DIR
 set -u
 build=${1:?usage: medium-test.sh RELEASE_BUILD_DIR}
 src=$(cd "$(dirname "$0")/../.." && pwd)
 built=$build/wizard/vel_instaluj.exe
+sealed=$build/wizard/sealed/vel_instaluj.exe
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/vel-medium.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 failures=0
@@ -40,9 +42,24 @@ bad_payloads() {
   [ -e "$tmp/other/x.txt" ] || fail "a folder that was no medium lost its files"
 }
 
+# carries_seal EXE MEDIUM: the exe holds the list line of each RunImage file
+# of the medium (sum, size, path with backslashes).
+carries_seal() {
+  local sum size path missing=0
+  while read -r sum path; do
+    case $path in RunImage/*) ;; *) continue ;; esac
+    path=${path#RunImage/} size=$(stat -c %s "$2/RunImage/$path")
+    grep -qaF "$sum $size ${path//\//\\}" "$1" || missing=$((missing + 1))
+  done <"$2/SHA256SUMS"
+  [ $missing = 0 ]
+}
+
 sample_medium() {
   release --zip --out "$tmp/sample" || { fail "the sample medium"; cat "$tmp/log"; return; }
-  cmp -s "$built" "$tmp/sample/vel_instaluj.exe" || fail "without a certificate the exe is not the built one"
+  cmp -s "$sealed" "$tmp/sample/vel_instaluj.exe" || fail "without a certificate the exe is not the sealed one built"
+  carries_seal "$tmp/sample/vel_instaluj.exe" "$tmp/sample" || fail "the exe lacks the list of its RunImage"
+  ! grep -qa "$(grep ' RunImage/Vel.exe$' "$tmp/sample/SHA256SUMS" | cut -c1-64)" "$built" ||
+    fail "the plain exe carries a list"
   diff -r "$build/wizard/RunImage" "$tmp/sample/RunImage" || fail "RunImage is not the sample payload"
   sums_hold "$tmp/sample"
   [ "$(unzip -Z1 "$tmp/sample.zip" | grep -v '/$' | sort)" = "$(cd "$tmp/sample" && find . -type f -printf '%P\n' | sort)" ] ||
@@ -56,6 +73,7 @@ own_payload() {
   release --out "$tmp/own" "$tmp/app" || { fail "a payload with VEL.EXE"; cat "$tmp/log"; return; }
   diff -r "$tmp/app" "$tmp/own/RunImage" || fail "RunImage is not the payload given"
   sums_hold "$tmp/own"
+  carries_seal "$tmp/own/vel_instaluj.exe" "$tmp/own" || fail "the exe lacks the list of its own payload"
   # Laid out again over itself: replaced, nothing left of the sample before.
   release --out "$tmp/sample" "$tmp/app" && diff -r "$tmp/app" "$tmp/sample/RunImage" ||
     fail "a medium laid out again keeps what it had"
@@ -92,7 +110,8 @@ signed_medium() {
   "$src/scripts/check-imports.sh" "$exe" || fail "the signed exe lost its imports"
   python3 "$src/scripts/check-hardening.py" "$exe" || fail "the signed exe lost what the built one had"
   osslsigncode remove-signature -in "$exe" -out "$tmp/unsigned.exe" >/dev/null 2>&1
-  cmp -s "$built" "$tmp/unsigned.exe" || fail "signing changed more than the signature"
+  cmp -s "$sealed" "$tmp/unsigned.exe" || fail "signing changed more than the signature"
+  carries_seal "$exe" "$tmp/signed" || fail "the signed exe lost its list"
   sums_hold "$tmp/signed"
 }
 

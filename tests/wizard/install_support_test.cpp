@@ -86,3 +86,16 @@ TEST(FolderFailureLine, NamesTheCause) {
 }
 
 }  // namespace
+
+TEST(DamagedMediumMessage, NamesTheFirstFilesOfEachKindAndWhatToDo) {
+    Seal::Damage damage;
+    damage.missing = {L"Dane\\czytaj.txt"};
+    for (int i = 1; i <= 7; ++i) damage.extra.push_back(L"obcy" + std::to_wstring(i) + L".txt");
+    EXPECT_EQ(L"Pliki instalacyjne są uszkodzone lub niekompletne.\n\nBrakuje plików:\nDane\\czytaj.txt"
+              L"\n\nNadmiarowe pliki:\nobcy1.txt\nobcy2.txt\nobcy3.txt\nobcy4.txt\nobcy5.txt\ni inne (2)"
+              L"\n\nSkopiuj nośnik instalacyjny jeszcze raz lub pobierz instalator ponownie i uruchom go z nowej kopii.",
+              DamagedMediumMessage(damage));
+    EXPECT_EQ(L"Pliki instalacyjne są uszkodzone lub niekompletne.\n\nZmienione pliki:\nwysw8.dll"
+              L"\n\nSkopiuj nośnik instalacyjny jeszcze raz lub pobierz instalator ponownie i uruchom go z nowej kopii.",
+              DamagedMediumMessage({{}, {L"wysw8.dll"}, {}}));
+}

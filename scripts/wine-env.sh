@@ -90,7 +90,8 @@ _vel_make_template() {
   WINEPREFIX=$t "$wine" reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /t REG_SZ /d '' /f >/dev/null 2>&1
   WINEPREFIX=$t "$VEL_WINESERVER" -w
   # The copies share these files (see _vel_copy_prefix): none may write them.
-  find "$t/drive_c/windows/system32" "$t/drive_c/windows/syswow64" -type f -exec chmod a-w {} + 2>/dev/null || true
+  find "$t/drive_c/windows/system32" "$t/drive_c/windows/syswow64" "$t/drive_c/windows/winsxs" \
+    -type f -exec chmod a-w {} + 2>/dev/null || true
   mv "$t" "$1"
 }
 
@@ -112,9 +113,10 @@ vel_template() {
 _vel_copy_prefix() {
   local from=$1 to=$2 d
   mkdir -p "$to"
-  tar -C "$from" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 -cf - . |
+  tar -C "$from" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 \
+      --exclude=./drive_c/windows/winsxs -cf - . |
     tar -C "$to" -xf -
-  for d in system32 syswow64; do
+  for d in system32 syswow64 winsxs; do
     [ -d "$from/drive_c/windows/$d" ] && cp -al "$from/drive_c/windows/$d" "$to/drive_c/windows/"
   done
   return 0

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installs every package the build, the tests and the demo run need on a
-# Debian 12 machine, and generates the locales Wine runs under (Polish for the
-# run and the tests, US English for the one scenario on another system).
+# Debian 12 machine, generates the locales Wine runs under (Polish for the
+# run and the tests, US English for the one scenario on another system), and
+# sets up the emulated 32-bit Wine that runs the i686 release exe
+# (scripts/install-wine32.sh).
 # Idempotent: does nothing when all are present. Run as root (or with sudo
 # available).
 set -eu
+here=$(cd "$(dirname "$0")" && pwd)
 locales_needed="pl_PL.UTF-8 en_US.UTF-8"
 pkgs="cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32
   g++-mingw-w64-x86-64-posix googletest wine64 fonts-wine xvfb xauth
@@ -27,7 +30,7 @@ for p in $pkgs; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing="$missing $p"
 done
 gen=$(locale_missing)
-[ -z "$missing" ] && [ -z "$gen" ] && exit 0
+[ -z "$missing" ] && [ -z "$gen" ] && bash "$here/install-wine32.sh" --check && exit 0
 sudo=
 [ "$(id -u)" = 0 ] || sudo=sudo
 if [ -n "$missing" ]; then
@@ -53,3 +56,4 @@ if [ -n "$gen" ]; then
   gen=$(locale_missing)
   [ -z "$gen" ] || { echo "install-deps.sh: locales not generated: $gen" >&2; exit 1; }
 fi
+bash "$here/install-wine32.sh"

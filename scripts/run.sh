@@ -8,24 +8,36 @@
 #    window in screenshots/<time>/ (also reachable as screenshots/latest);
 #    then the same at 144 DPI into <time>/dpi144/ and in the high-contrast
 #    colour scheme into <time>/contrast/, each in a fresh prefix of its own.
-# The build is the 64-bit one: the 32-bit release needs a 32-bit Wine, which
-# this machine does not have.
-# Usage: scripts/run.sh [--walk]
+# The installer is the 64-bit test build; with --i686 it is the 32-bit release
+# exe, the product, run by the emulated 32-bit Wine (install-wine32.sh) in
+# prefixes that run 32-bit programs.
+# Usage: scripts/run.sh [--walk] [--i686]
 set -eu
 src=$(cd "$(dirname "$0")/.." && pwd)
-walk=
-case "${1:-}" in
-  --walk) walk=1 ;;
-  "") ;;
-  *) echo "usage: scripts/run.sh [--walk]" >&2; exit 2 ;;
-esac
+walk= i686=
+for arg in "$@"; do
+  case $arg in
+    --walk) walk=1 ;;
+    --i686) i686=1 ;;
+    *) echo "usage: scripts/run.sh [--walk] [--i686]" >&2; exit 2 ;;
+  esac
+done
 
 bash "$src/scripts/install-deps.sh"
 
-build=${VEL_BUILD_ROOT:-$src/build}/run
+root=${VEL_BUILD_ROOT:-$src/build}
+build=$root/run
 cmake --preset tests -S "$src" -B "$build" >/dev/null
 cmake --build "$build" --target vel_instaluj e2e_walk
 exe=$build/wizard/vel_instaluj.exe
+# Prefix names: one holding "i686" runs 32-bit programs (wine-env.sh).
+kind=run
+if [ -n "$i686" ]; then
+  cmake --preset release -S "$src" -B "$root/release" >/dev/null
+  cmake --build "$root/release"
+  exe=$root/release/wizard/vel_instaluj.exe
+  kind=run-i686
+fi
 
 # The walk gets a display of its own, apart from the one the tests use.
 VEL_XVFB_DISPLAY=${VEL_RUN_XVFB_DISPLAY:-:78}
@@ -38,13 +50,14 @@ display_reachable() {
 }
 
 run_on_display() {
-  local prefix
-  prefix=$(vel_prefix run fresh)
+  local prefix wine
+  prefix=$(vel_prefix "$kind" fresh)
+  wine=$(vel_wine64 "$kind")
   export WINEPREFIX=$prefix
   # On a real desktop the window manager should own the windows.
-  "$VEL_WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d Y /f >/dev/null 2>&1
+  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d Y /f >/dev/null 2>&1
   echo "Running the installer on $DISPLAY (prefix $prefix)"
-  (cd "$(dirname "$exe")" && "$VEL_WINE64" "$exe" >/dev/null 2>&1 </dev/null) || true
+  (cd "$(dirname "$exe")" && "$wine" "$exe" >/dev/null 2>&1 </dev/null) || true
   "$VEL_WINESERVER" -w
   echo "Installed files, if any: $prefix/drive_c"
 }
@@ -57,7 +70,7 @@ walk_in() {
   mkdir -p "$out"
   log=$(mktemp "${TMPDIR:-/tmp}/vel-run.XXXXXX")
   # Output through a file: Wine's helper processes would hold a pipe open.
-  WINEPREFIX=$prefix "$VEL_WINE64" "$build/tests/e2e/e2e_walk.exe" --installer "$(winpath "$exe")" \
+  WINEPREFIX=$prefix "$(vel_wine64 "$1")" "$build/tests/e2e/e2e_walk.exe" --installer "$(winpath "$exe")" \
     --out "$(winpath "$out")" >"$log" 2>&1 </dev/null || rc=$?
   cat "$log"; rm -f "$log"
   WINEPREFIX=$prefix "$VEL_WINESERVER" -w
@@ -75,12 +88,14 @@ walk_with_screenshots() {
   local out failed= variant
   vel_xvfb
   out=$src/screenshots/$(date +%Y%m%d-%H%M%S)
-  walk_in run "$out" || failed="$failed 96dpi"
+  [ -z "$i686" ] || out=$out-i686
+  walk_in "$kind" "$out" || failed="$failed 96dpi"
   for variant in dpi144 contrast; do
-    walk_in "run-$variant" "$out/$variant" || failed="$failed $variant"
+    walk_in "$kind-$variant" "$out/$variant" || failed="$failed $variant"
   done
   ln -sfn "$(basename "$out")" "$src/screenshots/latest"
-  echo "Screenshots: $out (at 144 DPI in dpi144/, high contrast in contrast/)"
+  echo "Screenshots of $(basename "$exe") ($([ -n "$i686" ] && echo i686 || echo x86_64)): $out" \
+    "(at 144 DPI in dpi144/, high contrast in contrast/)"
   [ -z "$failed" ] || { echo "the walk failed:$failed" >&2; exit 1; }
 }
 

@@ -1,9 +1,15 @@
 # Shared Wine environment for running and testing; source this file.
 # One template prefix (fonts, Managed=N, no desktop integration), copies of it
 # where a clean prefix is needed, one Xvfb and one persistent wineserver.
+# A prefix whose name holds "i686" runs 32-bit programs too: it has a template
+# of its own, made and run by the emulated 32-bit Wine's wine64.
 
 VEL_WINE64=/usr/lib/wine/wine64
 VEL_WINESERVER=/usr/lib/wine/wineserver
+VEL_WINE32_ROOT=${VEL_WINE32_ROOT:-/opt/vel-wine32}
+# Runs 64-bit programs as the system's does, and starts 32-bit ones under
+# qemu-i386 (scripts/install-wine32.sh); the wineserver is the system's.
+VEL_WOW64=$VEL_WINE32_ROOT/wine/usr/lib/wine/wine64
 VEL_STATE_DIR=${VEL_STATE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/vel_instaluj}
 VEL_TEMPLATE=$VEL_STATE_DIR/wine-template
 VEL_XVFB_DISPLAY=${VEL_XVFB_DISPLAY:-:77}
@@ -53,27 +59,67 @@ vel_xvfb() {
   export DISPLAY=:$n
 }
 
+# vel_wine64 NAME: the loader for prefix NAME.
+vel_wine64() {
+  case $1 in
+    *i686*) echo "$VEL_WOW64" ;;
+    *) echo "$VEL_WINE64" ;;
+  esac
+}
+
+_vel_template_of() {
+  case $1 in
+    *i686*) echo "$VEL_TEMPLATE-i686" ;;
+    *) echo "$VEL_TEMPLATE" ;;
+  esac
+}
+
+# _vel_make_template TEMPLATE WINE64
 _vel_make_template() {
-  local t=$VEL_TEMPLATE.tmp.$$
+  local t=$1.tmp.$$ wine=$2
+  if [ ! -x "$wine" ]; then
+    echo "vel_template: $wine is missing (scripts/install-wine32.sh sets it up)" >&2
+    return 1
+  fi
   rm -rf "$t"; mkdir -p "$t"
-  WINEPREFIX=$t "$VEL_WINE64" wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$t "$wine" wineboot -i >/dev/null 2>&1
   cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
      /usr/share/wine/fonts/marlett.ttf "$t/drive_c/windows/Fonts/"
   # Without a window manager every managed window costs ~2 s to close.
-  WINEPREFIX=$t "$VEL_WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-  WINEPREFIX=$t "$VEL_WINE64" reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /t REG_SZ /d '' /f >/dev/null 2>&1
+  WINEPREFIX=$t "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  WINEPREFIX=$t "$wine" reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /t REG_SZ /d '' /f >/dev/null 2>&1
   WINEPREFIX=$t "$VEL_WINESERVER" -w
-  mv "$t" "$VEL_TEMPLATE"
+  # The copies share these files (see _vel_copy_prefix): none may write them.
+  find "$t/drive_c/windows/system32" "$t/drive_c/windows/syswow64" "$t/drive_c/windows/winsxs" \
+    -type f -exec chmod a-w {} + 2>/dev/null || true
+  mv "$t" "$1"
 }
 
-# Build the template prefix once.
+# vel_template [NAME]: build the template of prefix NAME once.
 vel_template() {
+  local t
+  t=$(_vel_template_of "${1:-}")
   mkdir -p "$VEL_STATE_DIR"
-  [ -d "$VEL_TEMPLATE" ] && return 0
+  [ -d "$t" ] && return 0
   (
     flock 9
-    [ -d "$VEL_TEMPLATE" ] || _vel_make_template
-  ) 9>"$VEL_STATE_DIR/template.lock"
+    [ -d "$t" ] || _vel_make_template "$t" "$(vel_wine64 "${1:-}")"
+  ) 9>"$t.lock"
+}
+
+# A copy of a template. Its system DLLs, nearly all of its size (1.3 GB with
+# the 32-bit ones), are only ever read: they are hard links to the template's,
+# the rest is copied.
+_vel_copy_prefix() {
+  local from=$1 to=$2 d
+  mkdir -p "$to"
+  tar -C "$from" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 \
+      --exclude=./drive_c/windows/winsxs -cf - . |
+    tar -C "$to" -xf -
+  for d in system32 syswow64 winsxs; do
+    [ -d "$from/drive_c/windows/$d" ] && cp -al "$from/drive_c/windows/$d" "$to/drive_c/windows/"
+  done
+  return 0
 }
 
 # A prefix whose name holds "dpiN" shows the screen at N DPI (Wine takes the
@@ -100,7 +146,7 @@ _vel_prefix_looks() {
     ;;
   esac
   if [ "$(wc -l <"$reg")" -gt 2 ]; then
-    WINEPREFIX=$p "$VEL_WINE64" reg import "Z:${reg//\//\\}" >/dev/null 2>&1
+    WINEPREFIX=$p "$(vel_wine64 "$name")" reg import "Z:${reg//\//\\}" >/dev/null 2>&1
     WINEPREFIX=$p "$VEL_WINESERVER" -w
   fi
   rm -f "$reg"
@@ -110,7 +156,7 @@ _vel_prefix_looks() {
 # With "fresh" an existing copy is replaced.
 vel_prefix() {
   local p=$VEL_STATE_DIR/prefix-$1
-  vel_template
+  vel_template "$1"
   (
     flock 9
     if [ "${2:-}" = fresh ] && [ -d "$p" ]; then
@@ -119,7 +165,7 @@ vel_prefix() {
       rm -rf "$p"
     fi
     if [ ! -d "$p" ]; then
-      cp -a "$VEL_TEMPLATE" "$p.tmp.$$"
+      _vel_copy_prefix "$(_vel_template_of "$1")" "$p.tmp.$$"
       _vel_prefix_looks "$1" "$p.tmp.$$"
       mv "$p.tmp.$$" "$p"
     fi

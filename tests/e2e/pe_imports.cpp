@@ -22,6 +22,7 @@ public:
         const size_t nt = static_cast<size_t>(dos.e_lfanew);
         if (At<DWORD>(nt) != IMAGE_NT_SIGNATURE) Bad("no PE signature");
         auto file = At<IMAGE_FILE_HEADER>(nt + 4);
+        machine_ = file.Machine;
         const size_t opt = nt + 4 + sizeof(IMAGE_FILE_HEADER);
         const WORD magic = At<WORD>(opt);
         if (magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
@@ -56,6 +57,8 @@ public:
         }
         return out;
     }
+
+    WORD Machine() const { return machine_; }
 
 private:
     [[noreturn]] static void Bad(const char* why) { throw Failure(L"not a PE image: " + Widen(why)); }
@@ -95,6 +98,7 @@ private:
     }
 
     const std::string& b_;
+    WORD machine_ = 0;
     IMAGE_DATA_DIRECTORY imports_{}, delayed_{};
     std::vector<IMAGE_SECTION_HEADER> sections_;
 };
@@ -102,6 +106,8 @@ private:
 }  // namespace
 
 std::vector<std::string> ImportedDlls(const std::string& image) { return Image(image).Dlls(); }
+
+WORD ImageMachine(const std::string& image) { return Image(image).Machine(); }
 
 std::string ReadFileBytes(const std::wstring& path) {
     std::ifstream in(path.c_str(), std::ios::binary);

@@ -32,8 +32,16 @@ std::vector<std::string> SystemOnly() {
 
 std::wstring Built(const char* path) { return WindowsPath(path); }
 
+// The bait and its control program are built for the installer's machine: a
+// 32-bit process passes over a 64-bit DLL of the right name, and would pass
+// the test for that reason alone.
+bool ThirtyTwoBitInstaller() { return ImageMachine(ReadFileBytes(InstallerPath())) == IMAGE_FILE_MACHINE_I386; }
+std::wstring Bait() { return Built(ThirtyTwoBitInstaller() ? VEL_PLANTED_DLL_I686 : VEL_PLANTED_DLL); }
+std::wstring ControlProgram() { return Built(ThirtyTwoBitInstaller() ? VEL_NAIVE_LOADER_I686 : VEL_NAIVE_LOADER); }
+
 void Plant(const TempFolder& folder) {
-    for (const wchar_t* name : kPlanted) CopyFileOrThrow(Built(VEL_PLANTED_DLL), folder.Path() + name);
+    const std::wstring bait = Bait();
+    for (const wchar_t* name : kPlanted) CopyFileOrThrow(bait, folder.Path() + name);
 }
 
 std::vector<std::wstring> Markers(const TempFolder& folder) { return FilesIn(folder.Path(), L"*.loaded"); }
@@ -46,7 +54,7 @@ TEST(SafeStartE2E, TheControlProgramDoesPickUpAPlantedDll) {
     TempFolder folder(L"vel-naive");
     Plant(folder);
     const std::wstring exe = folder.Path() + L"naive_loader.exe";
-    CopyFileOrThrow(Built(VEL_NAIVE_LOADER), exe);
+    CopyFileOrThrow(ControlProgram(), exe);
     std::wstring names;
     for (const wchar_t* name : kPlanted) names += std::wstring(names.empty() ? L"" : L" ") + name;
     Process p = Process::Launch(exe, names);

@@ -8,12 +8,13 @@ walk=$1 installer=$2 out=$3
 [ -f "$installer" ] || { echo "missing: $installer"; exit 77; }
 . "$(cd "$(dirname "$0")/../.." && pwd)/scripts/wine-env.sh"
 vel_xvfb
-prefix=$(vel_prefix "$(basename "$out")" fresh)
+name=$(basename "$out")
+prefix=$(vel_prefix "$name" fresh)
 export WINEPREFIX=$prefix
 rm -rf "$out"; mkdir -p "$out"
 log=$out/walk.log
 rc=0
-"$VEL_WINE64" "$walk" --installer "Z:${installer//\//\\}" --out "Z:${out//\//\\}" \
+"$(vel_wine64 "$name")" "$walk" --installer "Z:${installer//\//\\}" --out "Z:${out//\//\\}" \
   >"$log" 2>&1 </dev/null || rc=$?
 "$VEL_WINESERVER" -w
 cat "$log"

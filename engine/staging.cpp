@@ -8,6 +8,7 @@
 
 const wchar_t kStagingFolder[] = L"~vel_instaluj.tmp";
 const wchar_t kStagingMarkName[] = L"~vel_instaluj.own";
+const wchar_t kTreeName[] = L"tree";
 const char kStagingMarkText[] = "vel_instaluj staging area\r\n";
 
 namespace {
@@ -65,13 +66,30 @@ void ForEachEntry(const std::wstring& pattern, F f) {
     while (FindNextFileW(find.get(), &entry));
 }
 
+// Removes a folder of the area's tree with all it holds; false when
+// something stays.
+bool RemoveTree(const std::wstring& folder) {
+    bool whole = true;
+    ForEachEntry(folder + L"*", [&](const WIN32_FIND_DATAW& entry) {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") return;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            whole = RemoveTree(folder + name + L"\\") && whole;
+        else
+            whole = RemoveFile(folder + name) && whole;
+    });
+    return (RemoveDirectoryW(folder.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+            GetLastError() == ERROR_PATH_NOT_FOUND) &&
+           whole;
+}
+
 // Removes what a copy put into area (with a trailing backslash), then its
 // mark (held in mark, opened for deletion) and the folder. Anything else
 // somebody put there stays, and so does the folder then. A file that cannot
 // go yet (a second link to a file some program holds) keeps the mark, so the
 // next copy tries again.
 void RemoveArea(const std::wstring& area, ScopedFile mark) {
-    bool whole = true;
+    bool whole = RemoveTree(area + kTreeName + L"\\");
     ForEachEntry(area + L"*", [&](const WIN32_FIND_DATAW& entry) {
         const std::wstring name = entry.cFileName;
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !AllDigits(name)) return;
@@ -167,19 +185,40 @@ DWORD StagingArea::NewName(const wchar_t* suffix, std::wstring* name) {
 
 StageOutcome StagingArea::Stage(const std::wstring& source, DWORD sourceAttributes, std::wstring* staged,
                                 base::Sha256* hash) {
+    if (const DWORD error = NewName(L".part", staged)) return {error, false};
+    return StageTo(source, sourceAttributes, *staged, hash);
+}
+
+std::wstring StagingArea::InTree(const std::wstring& relative) const {
+    return folder_ + kTreeName + L"\\" + relative;
+}
+
+StageOutcome StagingArea::StageInTree(const std::wstring& source, DWORD sourceAttributes,
+                                      const std::wstring& relative, std::wstring* staged, base::Sha256* hash) {
+    if (const DWORD error = Open()) return {error, false};
+    *staged = InTree(relative);
+    const std::wstring folder = staged->substr(0, staged->rfind(L'\\') + 1);
+    if (folder != treeFolder_) {
+        if (!CreateFolderTree(folder)) return {GetLastError(), false};
+        treeFolder_ = folder;
+    }
+    return StageTo(source, sourceAttributes, *staged, hash);
+}
+
+StageOutcome StagingArea::StageTo(const std::wstring& source, DWORD sourceAttributes, const std::wstring& path,
+                                  base::Sha256* hash) {
     const ScopedFile from(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!from) return {GetLastError(), true};
-    if (const DWORD error = NewName(L".part", staged)) return {error, false};
     const DWORD attributes = sourceAttributes & kKeptAttributes;
-    ScopedFile to(CreateFileW(staged->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    ScopedFile to(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!to) return {GetLastError(), false};
     StageOutcome outcome = Write(from.get(), to.get(), hash);
     // Data a disk could not take may show only when the file is closed.
     if (outcome.error == ERROR_SUCCESS && !CloseHandle(to.release())) outcome = {GetLastError(), false};
     to.reset();
-    if (outcome.error != ERROR_SUCCESS) RemoveFile(*staged);
+    if (outcome.error != ERROR_SUCCESS) RemoveFile(path);
     return outcome;
 }
 

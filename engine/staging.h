@@ -41,6 +41,13 @@ public:
     // into hash too, when given. On failure nothing of it stays.
     StageOutcome Stage(const std::wstring& source, DWORD sourceAttributes, std::wstring* staged,
                        base::Sha256* hash = nullptr);
+    // The same, but under the area's own tree at relative (its folders made as
+    // needed): a folder the target lacks is staged whole there and moved into
+    // place in one step.
+    StageOutcome StageInTree(const std::wstring& source, DWORD sourceAttributes, const std::wstring& relative,
+                             std::wstring* staged, base::Sha256* hash = nullptr);
+    // Where StageInTree puts relative.
+    std::wstring InTree(const std::wstring& relative) const;
     // Keeps what file holds under a name in the area: a second link to the
     // same data, or a copy where the file system has no links. *kept names it.
     DWORD Keep(const std::wstring& file, std::wstring* kept);
@@ -48,6 +55,8 @@ public:
 private:
     DWORD MakeArea();
     DWORD NewName(const wchar_t* suffix, std::wstring* name);
+    StageOutcome StageTo(const std::wstring& source, DWORD sourceAttributes, const std::wstring& path,
+                         base::Sha256* hash);
     StageOutcome Write(HANDLE from, HANDLE to, base::Sha256* hash);
 
     std::wstring target_;
@@ -56,4 +65,5 @@ private:
     base::ScopedFile mark_;         // held open while the copy runs
     std::vector<char> buffer_;
     unsigned long count_ = 0;
+    std::wstring treeFolder_;       // the last folder made in the tree
 };

@@ -102,9 +102,10 @@ std::wstring KernelName(const std::wstring& path) {
 // time reading the whole folder, which made thousands of small files a third
 // slower than copying them straight.
 DWORD Rename(const std::wstring& from, const std::wstring& to, bool replace) {
+    // Backup semantics: a folder, too, is opened this way.
     const base::ScopedFile file(CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) return GetLastError();
     std::vector<char> info(sizeof(FILE_RENAME_INFO) + to.size() * sizeof(wchar_t));
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(info.data());
@@ -136,6 +137,9 @@ struct Placement {
     bool replace;         // the target holds a file of that name, which gives way
     std::wstring staged;  // the whole copy, in the staging area
     std::wstring kept;    // what the replaced file held, once it gave way
+    // The highest folder on its way that the target lacks ("Dane", "a\b"), or
+    // "": such a folder is staged whole and moved into place in one step.
+    std::wstring newFolder;
     bool placed = false;
 };
 
@@ -203,6 +207,24 @@ private:
             if (existing & FILE_ATTRIBUTE_READONLY) return Fail(relative, ERROR_FILE_READ_ONLY);
         }
         placements_.push_back({file, relative, sourceAttributes, listed, existing != INVALID_FILE_ATTRIBUTES});
+        if (existing == INVALID_FILE_ATTRIBUTES) placements_.back().newFolder = NewFolderOf(relative);
+    }
+
+    // The highest folder on the way to relative that the target lacks.
+    // Files of one folder come one after another: the answer for the last
+    // folder is kept.
+    const std::wstring& NewFolderOf(const std::wstring& relative) {
+        const size_t end = relative.rfind(L'\\');
+        const std::wstring folder = end == std::wstring::npos ? std::wstring() : relative.substr(0, end);
+        if (folder == lastFolder_) return lastNewFolder_;
+        lastFolder_ = folder;
+        lastNewFolder_.clear();
+        for (size_t i = relative.find(L'\\'); i != std::wstring::npos && i <= end; i = relative.find(L'\\', i + 1)) {
+            if (FolderExists(target_ + relative.substr(0, i))) continue;
+            lastNewFolder_ = relative.substr(0, i);
+            break;
+        }
+        return lastNewFolder_;
     }
 
     // Files of one folder come one after another: the folder is read as the
@@ -229,7 +251,10 @@ private:
 
     void Stage(Placement& p) {
         base::Sha256 hash;
-        const StageOutcome staged = area_.Stage(p.source, p.sourceAttributes, &p.staged, seal_ ? &hash : nullptr);
+        base::Sha256* const hashing = seal_ ? &hash : nullptr;
+        const StageOutcome staged =
+            p.newFolder.empty() ? area_.Stage(p.source, p.sourceAttributes, &p.staged, hashing)
+                                : area_.StageInTree(p.source, p.sourceAttributes, p.relative, &p.staged, hashing);
         if (staged.error != ERROR_SUCCESS) return Fail(p.relative, staged.error, staged.unreadableSource);
         if (!seal_) return;
         const SealedFile* sealed = seal_->Find(p.relative);
@@ -238,6 +263,7 @@ private:
     }
 
     CopyResult Place(Placement& p) {
+        if (!p.newFolder.empty()) return PlaceNewFolder(p);
         const std::wstring destination = target_ + p.relative;
         const std::wstring folder = FolderOf(destination);
         if (folder != madeFolder_) {
@@ -272,6 +298,27 @@ private:
         return CopyComplete;
     }
 
+    // The whole folder the file lies in goes into place with its first file.
+    CopyResult PlaceNewFolder(Placement& p) {
+        if (movedFolders_.empty() || movedFolders_.back() != p.newFolder) {
+            if (const DWORD error = Move(area_.InTree(p.newFolder), p.newFolder, false)) {
+                if (!IsExisting(error) || !FolderExists(target_ + p.newFolder)) {
+                    Fail(p.relative, error);
+                    return CopyFolderFailed;
+                }
+                // Made meanwhile, by another copy of the same files: its
+                // files go in one by one, as into any folder that was there.
+                const std::wstring made = p.newFolder;
+                for (Placement& q : placements_)
+                    if (q.newFolder == made) q.newFolder.clear();
+                return Place(p);
+            }
+            movedFolders_.push_back(p.newFolder);
+        }
+        p.placed = true;
+        return CopyComplete;
+    }
+
     // Moves from to target + relative in one step, waiting out a brief lock.
     DWORD Move(const std::wstring& from, const std::wstring& relative, bool replace) {
         const std::wstring to = kernelTarget_ + relative;
@@ -293,7 +340,7 @@ private:
     // in one step, a new one goes, and so do the folders the copy made.
     void Undo() {
         for (auto p = placements_.rbegin(); p != placements_.rend(); ++p) {
-            if (!p->placed) continue;
+            if (!p->placed || !p->newFolder.empty()) continue;
             const std::wstring destination = target_ + p->relative;
             if (!p->kept.empty()) {
                 Move(p->kept, p->relative, true);
@@ -302,6 +349,9 @@ private:
                 DeleteFileW(destination.c_str());
             }
         }
+        // Back into the staging area, which goes with all it holds.
+        for (auto folder = movedFolders_.rbegin(); folder != movedFolders_.rend(); ++folder)
+            MoveFileExW((target_ + *folder).c_str(), area_.InTree(*folder).c_str(), 0);
         for (auto folder = createdFolders_.rbegin(); folder != createdFolders_.rend(); ++folder)
             RemoveDirectoryW(folder->c_str());
     }
@@ -325,8 +375,10 @@ private:
     bool kept_ = false;              // some file the target had stays as it was
     std::wstring knownFolder_;       // the folder the plan read last, and what it held
     FolderContents knownContents_;
+    std::wstring lastFolder_, lastNewFolder_;  // NewFolderOf's last question and answer
     std::wstring madeFolder_;        // the folder the last file was placed in
     std::vector<std::wstring> createdFolders_;
+    std::vector<std::wstring> movedFolders_;
     StagingArea area_;
 };
 

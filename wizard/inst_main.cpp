@@ -7,11 +7,11 @@
 #include "ui/shell_folders.h"
 #include "ui/wait_cursor.h"
 #include "wizard/install_support.h"
+#include "wizard/product.h"
 #include "wizard/product_texts.h"
 
 namespace {
 
-const wchar_t kDefaultSubfolder[] = L"\\Vantrel\\Velandra";
 const wchar_t kFolderCaption[] = L"Zapis katalogu";
 
 void ShowInstallError(HWND owner, const std::wstring& text) {
@@ -38,9 +38,9 @@ Tinst_main_win::Tinst_main_win() : ui::Form(kLayout) {
 
 void Tinst_main_win::FormCreate() {
     if (auto programFiles = ui::SpecialFolderPath(CSIDL_PROGRAM_FILES)) {
-        Edit1.SetText(CollapseDoubleBackslashes(*programFiles + kDefaultSubfolder));
+        Edit1.SetText(CollapseDoubleBackslashes(*programFiles + product::kDefaultSubfolder));
     } else if (FolderExists(L"C:\\Program Files")) {
-        Edit1.SetText(CollapseDoubleBackslashes(std::wstring(L"C:\\Program Files") + kDefaultSubfolder));
+        Edit1.SetText(CollapseDoubleBackslashes(std::wstring(L"C:\\Program Files") + product::kDefaultSubfolder));
     }
 }
 

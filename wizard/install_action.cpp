@@ -2,10 +2,9 @@
 
 #include "base/module.h"
 #include "wizard/install_support.h"
+#include "wizard/product.h"
 
-const std::vector<std::wstring> kOverwriteList = {L"wysw8.dll", L"Vel.exe", L"VELHELP.HLP", L"velhelp.cnt"};
-
-std::wstring MediumFolder() { return InstallerFolder() + L"RunImage\\"; }
+std::wstring MediumFolder() { return InstallerFolder() + product::kMediumFolder + L"\\"; }
 
 const Seal* ProgramSeal() {
     static const std::optional<Seal> seal = []() -> std::optional<Seal> {
@@ -21,7 +20,7 @@ namespace {
 // A medium without the program is as good as none: copying the rest would
 // leave shortcuts to nothing.
 bool HoldsApplication(const std::wstring& medium) {
-    const DWORD attrs = GetFileAttributesW((medium + L"Vel.exe").c_str());
+    const DWORD attrs = GetFileAttributesW((medium + product::kProgramFile).c_str());
     return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -38,7 +37,7 @@ Installation::Refusal Installation::Check() {
 
 Installation::Outcome Installation::Run() const {
     Outcome outcome;
-    outcome.copy = CopyFolderTreeKeepSource(medium_, AddTrailingBackslash(target_.folder), &kOverwriteList,
+    outcome.copy = CopyFolderTreeKeepSource(medium_, AddTrailingBackslash(target_.folder), &product::kOverwriteList,
                                             &outcome.failures, seal_);
     // Files the target already had and keeps are not failures: a
     // reinstallation over an existing installation is a success.

@@ -18,11 +18,7 @@ struct InstallTarget {
     std::wstring folder;  // full, trimmed, collapsed; see ResolvedFolder
 };
 
-// Names compared with each file's path relative to the medium: these replace
-// what the target holds, every other file is kept.
-extern const std::vector<std::wstring> kOverwriteList;
-
-// The application's files beside the installer: its folder + "RunImage\".
+// The application's files beside the installer, with a trailing backslash.
 std::wstring MediumFolder();
 
 // The list of the medium's files that the installer's exe carries when it was

@@ -11,6 +11,7 @@
 #include "base/seam.h"
 #include "ui/shell_folders.h"
 #include "base/text.h"
+#include "wizard/product.h"
 
 namespace {
 
@@ -51,10 +52,11 @@ bool SaveLink(IPersistFile& file, const std::wstring& name) {
 }
 
 bool SaveInMenu(IPersistFile& file, const std::wstring& programs) {
-    const std::wstring menuFolder = CollapseKeepingNetworkPrefix(programs + L"\\Velandra");
+    const std::wstring menuFolder = CollapseKeepingNetworkPrefix(programs + L"\\" + product::kMenuFolder);
     if (!FolderExists(menuFolder)) CreateFolderTree(menuFolder);
     return FolderExists(menuFolder) &&
-           SaveLink(file, CollapseKeepingNetworkPrefix(programs + L"\\Velandra\\Velandra.lnk"));
+           SaveLink(file, CollapseKeepingNetworkPrefix(programs + L"\\" + product::kMenuFolder + L"\\" +
+                                                       product::kShortcutFile));
 }
 
 }  // namespace
@@ -64,7 +66,7 @@ ShellLinkFactory SetShellLinkFactory(ShellLinkFactory factory) {
 }
 
 std::wstring ShortcutTarget(const std::wstring& folder) {
-    return CollapseKeepingNetworkPrefix(folder + L"\\vel.exe");
+    return CollapseKeepingNetworkPrefix(folder + L"\\" + product::kShortcutProgram);
 }
 
 ShortcutsSaved CreateShortcuts(const std::wstring& folder) {
@@ -88,7 +90,7 @@ ShortcutsSaved CreateShortcuts(const std::wstring& folder) {
     IPersistFile& persist = *file.get();
     ShortcutsSaved saved;
     saved.desktop = SaveWithFallback(CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY, [&](const std::wstring& desktop) {
-        return SaveLink(persist, CollapseKeepingNetworkPrefix(desktop + L"\\Velandra.lnk"));
+        return SaveLink(persist, CollapseKeepingNetworkPrefix(desktop + L"\\" + product::kShortcutFile));
     });
     saved.menu = SaveWithFallback(CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS,
                                   [&](const std::wstring& programs) { return SaveInMenu(persist, programs); });

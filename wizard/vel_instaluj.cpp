@@ -12,6 +12,7 @@
 #include "wizard/inst_main.h"
 #include "wizard/install_support.h"
 #include "wizard/lic.h"
+#include "wizard/product.h"
 #include "wizard/product_texts.h"
 #include "wizard/witaj.h"
 
@@ -30,13 +31,11 @@ int RunPages() {
     return licResult;
 }
 
-// Held while the installer runs. Two of them (a double click done twice)
-// would install into the same folder at once; the second one says so and
-// ends. Global: another user's session on this machine counts too.
-const wchar_t kRunningMutex[] = L"Global\\vel_instaluj.Velandra";
-
 int Run() {
-    const base::ScopedHandle running(CreateMutexW(nullptr, FALSE, kRunningMutex));
+    // Two installers (a double click done twice) would install into the same
+    // folder at once: the second one says so and ends. Global: another user's
+    // session on this machine counts too.
+    const base::ScopedHandle running(CreateMutexW(nullptr, FALSE, product::kRunningMutex));
     if (running && GetLastError() == ERROR_ALREADY_EXISTS) {
         ui::ShowMessage(nullptr, kAlreadyRunningMessage, kInstallerCaption, MB_OK | MB_ICONINFORMATION);
         return 0;

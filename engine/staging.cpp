@@ -56,28 +56,38 @@ void DeleteOnClose(ScopedFile file) {
     SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof(dispose));
 }
 
-template <typename F>
-void ForEachEntry(const std::wstring& pattern, F f) {
-    WIN32_FIND_DATAW entry;
-    const base::ScopedFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                                 nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return;
-    do f(entry);
-    while (FindNextFileW(find.get(), &entry));
-}
+// The entries matching a pattern, one by one: while (auto* e = entries.Next()).
+class Entries {
+public:
+    explicit Entries(const std::wstring& pattern)
+        : find_(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry_, FindExSearchNameMatch, nullptr,
+                                 FIND_FIRST_EX_LARGE_FETCH)),
+          pending_(static_cast<bool>(find_)) {}
+    const WIN32_FIND_DATAW* Next() {
+        if (pending_ && !first_ && !FindNextFileW(find_.get(), &entry_)) pending_ = false;
+        first_ = false;
+        return pending_ ? &entry_ : nullptr;
+    }
+
+private:
+    WIN32_FIND_DATAW entry_;
+    base::ScopedFind find_;
+    bool pending_;
+    bool first_ = true;
+};
+
+bool IsFolder(const WIN32_FIND_DATAW& entry) { return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
 // Removes a folder of the area's tree with all it holds; false when
 // something stays.
 bool RemoveTree(const std::wstring& folder) {
     bool whole = true;
-    ForEachEntry(folder + L"*", [&](const WIN32_FIND_DATAW& entry) {
-        const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") return;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            whole = RemoveTree(folder + name + L"\\") && whole;
-        else
-            whole = RemoveFile(folder + name) && whole;
-    });
+    Entries entries(folder + L"*");
+    while (const WIN32_FIND_DATAW* entry = entries.Next()) {
+        const std::wstring name = entry->cFileName;
+        if (name == L"." || name == L"..") continue;
+        whole = (IsFolder(*entry) ? RemoveTree(folder + name + L"\\") : RemoveFile(folder + name)) && whole;
+    }
     return (RemoveDirectoryW(folder.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
             GetLastError() == ERROR_PATH_NOT_FOUND) &&
            whole;
@@ -90,16 +100,16 @@ bool RemoveTree(const std::wstring& folder) {
 // next copy tries again.
 void RemoveArea(const std::wstring& area, ScopedFile mark) {
     bool whole = RemoveTree(area + kTreeName + L"\\");
-    ForEachEntry(area + L"*", [&](const WIN32_FIND_DATAW& entry) {
-        const std::wstring name = entry.cFileName;
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !AllDigits(name)) return;
+    Entries buckets(area + L"*");
+    while (const WIN32_FIND_DATAW* entry = buckets.Next()) {
+        const std::wstring name = entry->cFileName;
+        if (!IsFolder(*entry) || !AllDigits(name)) continue;
         const std::wstring bucket = area + name + L"\\";
-        ForEachEntry(bucket + L"*", [&](const WIN32_FIND_DATAW& file) {
-            if (!(file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsStagedName(file.cFileName))
-                whole = RemoveFile(bucket + file.cFileName) && whole;
-        });
+        Entries files(bucket + L"*");
+        while (const WIN32_FIND_DATAW* file = files.Next())
+            if (!IsFolder(*file) && IsStagedName(file->cFileName)) whole = RemoveFile(bucket + file->cFileName) && whole;
         RemoveDirectoryW(bucket.c_str());
-    });
+    }
     if (!whole) return;
     DeleteOnClose(std::move(mark));
     RemoveDirectoryW(area.c_str());
@@ -127,11 +137,12 @@ bool IsLinkUnsupported(DWORD error) {
 }  // namespace
 
 StagingArea::StagingArea(const std::wstring& target) : target_(target) {
-    ForEachEntry(target + L"~vel_instaluj*.tmp", [&](const WIN32_FIND_DATAW& entry) {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return;
-        const std::wstring area = target + entry.cFileName + L"\\";
+    Entries areas(target + L"~vel_instaluj*.tmp");
+    while (const WIN32_FIND_DATAW* entry = areas.Next()) {
+        if (!IsFolder(*entry)) continue;
+        const std::wstring area = target + entry->cFileName + L"\\";
         if (ScopedFile mark = AbandonedMark(area)) RemoveArea(area, std::move(mark));
-    });
+    }
 }
 
 StagingArea::~StagingArea() {

@@ -19,7 +19,7 @@ inline constexpr wchar_t kMenuFolder[] = L"Velandra";
 inline constexpr wchar_t kShortcutFile[] = L"Velandra.lnk";
 // Files (by path relative to the medium folder) that replace what the target
 // holds; every other file is kept.
-inline const std::vector<std::wstring> kOverwriteList = {L"wysw8.dll", L"Vel.exe", L"VELHELP.HLP", L"velhelp.cnt"};
+extern const std::vector<std::wstring> kOverwriteList;
 // Held while an installer runs, on the whole machine.
 inline constexpr wchar_t kRunningMutex[] = L"Global\\vel_instaluj.Velandra";
 

@@ -5,7 +5,6 @@
 #include "base/error.h"
 #include "base/module.h"
 #include "base/seam.h"
-#include "base/text.h"
 
 namespace report {
 namespace {
@@ -50,7 +49,7 @@ public:
 
 private:
     [[noreturn]] static void Fail(DWORD error = GetLastError()) {
-        throw base::Error(L"Drukowanie nie powiodło się (błąd " + base::Decimal(error) + L").");
+        throw base::Error(base::Cause::PrintFailed, error);
     }
 
     base::ScopedDC dc_;
@@ -70,7 +69,7 @@ std::unique_ptr<Printer> OpenDefaultPrinter() {
     DefaultPrinterName(nullptr, &size);
     std::wstring name(size, L'\0');
     if (size == 0 || !DefaultPrinterName(&name[0], &size))
-        throw base::Error(L"Nie można drukować: brak domyślnej drukarki.");
+        throw base::Error(base::Cause::NoDefaultPrinter);
     name.resize(wcslen(name.c_str()));
     // One copy, whatever the printer's own settings ask for.
     DEVMODEW mode{};
@@ -79,11 +78,7 @@ std::unique_ptr<Printer> OpenDefaultPrinter() {
     mode.dmCopies = 1;
     lstrcpynW(mode.dmDeviceName, name.c_str(), CCHDEVICENAME);
     base::ScopedDC dc(CreateDCW(L"WINSPOOL", name.c_str(), nullptr, &mode));
-    if (!dc) {
-        DWORD error = GetLastError();
-        throw base::Error(L"Nie można otworzyć drukarki \"" + name + L"\"" +
-                        L" (błąd " + base::Decimal(error) + L").");
-    }
+    if (!dc) throw base::Error(base::Cause::PrinterNotOpened, GetLastError(), name);
     return std::make_unique<DefaultPrinter>(std::move(dc));
 }
 

@@ -5,6 +5,15 @@
 #include "base/text.h"
 
 namespace base {
+namespace {
+
+ErrorWording g_wording = nullptr;
+
+}  // namespace
+
+std::wstring Error::text() const { return cause_ == Cause::Worded || !g_wording ? detail_ : g_wording(*this); }
+
+void SetErrorWording(ErrorWording wording) { g_wording = wording; }
 
 std::wstring SystemErrorText(unsigned long code) {
     wchar_t* buf = nullptr;

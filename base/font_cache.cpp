@@ -14,6 +14,17 @@ bool Same(const LOGFONTW& a, const LOGFONTW& b) {
 
 }  // namespace
 
+LOGFONTW FontOf(const wchar_t* face, int height, bool bold, bool italic, bool underline, BYTE charset) {
+    LOGFONTW lf{};  // zero: the default precisions, quality and pitch
+    lf.lfHeight = -height;
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = italic;
+    lf.lfUnderline = underline;
+    lf.lfCharSet = charset;
+    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    return lf;
+}
+
 HFONT FontCache::Get(const LOGFONTW& lf) {
     for (auto& [known, font] : fonts_)
         if (Same(known, lf)) return font.get();

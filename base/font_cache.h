@@ -1,5 +1,5 @@
 #pragma once
-// Fonts made once per description and deleted together: the forms' fonts
+// Font descriptions, and fonts made once per description and deleted together: the forms' fonts
 // and the print engine's fonts for the printer.
 #include <windows.h>
 
@@ -9,6 +9,11 @@
 #include "base/handles.h"
 
 namespace base {
+
+// The font of a face at a character height in pixels (the cell height less
+// internal leading), everything else left to the font mapper.
+LOGFONTW FontOf(const wchar_t* face, int height, bool bold, bool italic, bool underline = false,
+                BYTE charset = DEFAULT_CHARSET);
 
 class FontCache {
 public:

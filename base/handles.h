@@ -36,16 +36,12 @@ struct NullTraits {
     static void close(T h) { Close(h); }
 };
 
-struct FileTraits {
+// Handles that the calls making them give as INVALID_HANDLE_VALUE on failure.
+template <BOOL(WINAPI* Close)(HANDLE)>
+struct InvalidTraits {
     static HANDLE empty() { return INVALID_HANDLE_VALUE; }
     static bool valid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-    static void close(HANDLE h) { CloseHandle(h); }
-};
-
-struct FindTraits {
-    static HANDLE empty() { return INVALID_HANDLE_VALUE; }
-    static bool valid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-    static void close(HANDLE h) { FindClose(h); }
+    static void close(HANDLE h) { Close(h); }
 };
 
 struct GdiTraits {
@@ -63,9 +59,9 @@ public:
 };
 
 using ScopedHandle = Scoped<HANDLE, NullTraits<HANDLE, CloseHandle>>;
-using ScopedFile = Scoped<HANDLE, FileTraits>;
+using ScopedFile = Scoped<HANDLE, InvalidTraits<CloseHandle>>;
 // A directory listing from FindFirstFile, closed with FindClose.
-using ScopedFind = Scoped<HANDLE, FindTraits>;
+using ScopedFind = Scoped<HANDLE, InvalidTraits<FindClose>>;
 using ScopedModule = Scoped<HMODULE, NullTraits<HMODULE, FreeLibrary>>;
 using ScopedFont = GdiObject<HFONT>;
 using ScopedBitmap = GdiObject<HBITMAP>;

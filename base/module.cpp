@@ -4,10 +4,7 @@ namespace base {
 
 void RestrictDllSearch() {
     // Looked up at run time: older systems without the loader update lack it.
-    using SetDefaultDirsFn = BOOL(WINAPI*)(DWORD);
-    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    auto setDefault = reinterpret_cast<SetDefaultDirsFn>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    auto setDefault = SystemFunction<BOOL(WINAPI*)(DWORD)>(L"kernel32.dll", "SetDefaultDllDirectories");
     if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // Also drops the current folder from the search where the call above is missing.
     SetDllDirectoryW(L"");

@@ -48,19 +48,9 @@ GdiText::~GdiText() {
 }
 
 HFONT GdiText::Font(const FontSpec& f) {
-    LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(f.halfPoints, geometry_.dpiY, 144);
-    lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = f.italic;
-    lf.lfUnderline = f.underline;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     const std::wstring face = f.face.empty() ? std::wstring(kDefaultFace) : Wide(f.face);
-    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-    HFONT font = fonts_.Get(lf);
+    HFONT font = fonts_.Get(
+        base::FontOf(face.c_str(), MulDiv(f.halfPoints, geometry_.dpiY, 144), f.bold, f.italic, f.underline));
     return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 

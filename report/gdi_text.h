@@ -20,7 +20,6 @@ struct PageGeometry {
 
     static PageGeometry Of(HDC dc);
     static PageGeometry Letter(int dpi);
-    double PaperWidthInches() const { return double(paperWidth) / dpiX; }
     double PaperHeightInches() const { return double(paperHeight) / dpiY; }
     int DeviceX(double inches) const;  // in the printable area's coordinates
     int DeviceY(double inches) const;

@@ -3,7 +3,6 @@
 #include <richedit.h>
 
 #include "base/error.h"
-#include "base/text.h"
 #include "rtf_reader.h"
 
 namespace report {
@@ -11,8 +10,7 @@ namespace report {
 void MemoBuf::SetRTF(const std::string& bytes) {
     RtfResult r = ReadRtf(bytes);
     if (!r.ok)
-        throw base::Error(L"Nie można odczytać tekstu do wydruku: " + std::wstring(r.error.begin(), r.error.end()) +
-                        L".");
+        throw base::Error(base::Cause::PrintTextUnreadable, 0, std::wstring(r.error.begin(), r.error.end()));
     doc_ = std::move(r.doc);
 }
 

@@ -6,6 +6,8 @@
 namespace report {
 namespace {
 
+constexpr size_t kLastPage = 9999;
+
 struct JobCancelled {};
 
 // The pages the handler draws; nothing when the job was cancelled meanwhile.
@@ -31,9 +33,7 @@ bool PrintJob::Execute(const Progress& progress) {
     std::optional<std::vector<base::ScopedEmf>> pages = MakePages(*printer, Margin, OnPrint, progress);
     if (!pages || (progress.done && progress.done())) return false;
     std::vector<HENHMETAFILE> selected;
-    int last = std::min<int>(LastPage, static_cast<int>(pages->size()));
-    for (int copy = 0; copy < Copies; ++copy)
-        for (int i = std::max(FirstPage, 1); i <= last; ++i) selected.push_back((*pages)[i - 1].get());
+    for (size_t i = 0; i < std::min(kLastPage, pages->size()); ++i) selected.push_back((*pages)[i].get());
     if (!selected.empty()) printer->Send(Title, selected);
     return true;
 }

@@ -1,13 +1,10 @@
 #include "printer.h"
 
-
 #include <cstring>
-#include <map>
 
 #include "base/error.h"
 #include "base/module.h"
 #include "base/seam.h"
-#include "base/text.h"
 
 namespace report {
 namespace {
@@ -52,38 +49,36 @@ public:
 
 private:
     [[noreturn]] static void Fail(DWORD error = GetLastError()) {
-        throw base::Error(L"Drukowanie nie powiodło się (błąd " + base::Decimal(error) + L").");
+        throw base::Error(base::Cause::PrintFailed, error);
     }
 
     base::ScopedDC dc_;
 };
 
-}  // namespace
-
 // The spooler's DLL is not one the loader always takes from the system folder,
 // so it is not imported: it is loaded from there when a printout is asked for.
 BOOL DefaultPrinterName(wchar_t* buffer, DWORD* size) {
-    using GetDefaultPrinterFn = BOOL(WINAPI*)(wchar_t*, DWORD*);
-    static HMODULE spooler = base::LoadSystemLibrary(L"winspool.drv");
-    auto get = spooler ? reinterpret_cast<GetDefaultPrinterFn>(reinterpret_cast<void*>(
-                             GetProcAddress(spooler, "GetDefaultPrinterW")))
-                       : nullptr;
+    static const auto get = base::SystemFunction<BOOL(WINAPI*)(wchar_t*, DWORD*)>(L"winspool.drv", "GetDefaultPrinterW");
     return get ? get(buffer, size) : FALSE;
 }
+
+}  // namespace
 
 std::unique_ptr<Printer> OpenDefaultPrinter() {
     DWORD size = 0;
     DefaultPrinterName(nullptr, &size);
     std::wstring name(size, L'\0');
     if (size == 0 || !DefaultPrinterName(&name[0], &size))
-        throw base::Error(L"Nie można drukować: brak domyślnej drukarki.");
+        throw base::Error(base::Cause::NoDefaultPrinter);
     name.resize(wcslen(name.c_str()));
-    base::ScopedDC dc(CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr));
-    if (!dc) {
-        DWORD error = GetLastError();
-        throw base::Error(L"Nie można otworzyć drukarki \"" + name + L"\"" +
-                        L" (błąd " + base::Decimal(error) + L").");
-    }
+    // One copy, whatever the printer's own settings ask for.
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_COPIES;
+    mode.dmCopies = 1;
+    lstrcpynW(mode.dmDeviceName, name.c_str(), CCHDEVICENAME);
+    base::ScopedDC dc(CreateDCW(L"WINSPOOL", name.c_str(), nullptr, &mode));
+    if (!dc) throw base::Error(base::Cause::PrinterNotOpened, GetLastError(), name);
     return std::make_unique<DefaultPrinter>(std::move(dc));
 }
 
@@ -99,50 +94,5 @@ base::Seam<std::unique_ptr<Printer>()>& PrinterSeam() {
 PrinterOpener SetPrinterOpener(PrinterOpener opener) { return PrinterSeam().Replace(std::move(opener)); }
 
 std::unique_ptr<Printer> OpenJobPrinter() { return PrinterSeam()(); }
-
-MemoryPrinter::MemoryPrinter(const PageGeometry& geometry)
-    : dc_(CreateCompatibleDC(nullptr)), geometry_(geometry) {}
-
-void MemoryPrinter::Send(const std::wstring& title, const std::vector<HENHMETAFILE>& pages) {
-    Sent s;
-    s.title = title;
-    for (HENHMETAFILE page : pages) s.pages.emplace_back(CopyEnhMetaFileW(page, nullptr));
-    sent->push_back(std::move(s));
-}
-
-std::vector<PageText> TextsOf(HENHMETAFILE page) {
-    std::vector<BYTE> bits(GetEnhMetaFileBits(page, 0, nullptr));
-    GetEnhMetaFileBits(page, static_cast<UINT>(bits.size()), bits.data());
-    std::map<DWORD, LOGFONTW> fonts;
-    LOGFONTW current{};
-    std::vector<PageText> out;
-    for (size_t pos = 0; pos + sizeof(EMR) <= bits.size();) {
-        const EMR* rec = reinterpret_cast<const EMR*>(&bits[pos]);
-        if (rec->nSize < sizeof(EMR) || pos + rec->nSize > bits.size()) break;
-        if (rec->iType == EMR_EXTCREATEFONTINDIRECTW) {
-            auto* f = reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(rec);
-            fonts[f->ihFont] = f->elfw.elfLogFont;
-        } else if (rec->iType == EMR_SELECTOBJECT) {
-            auto it = fonts.find(reinterpret_cast<const EMRSELECTOBJECT*>(rec)->ihObject);
-            if (it != fonts.end()) current = it->second;
-        } else if (rec->iType == EMR_EXTTEXTOUTW) {
-            auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
-            PageText text;
-            text.x = t->emrtext.ptlReference.x;
-            text.y = t->emrtext.ptlReference.y;
-            const wchar_t* chars = reinterpret_cast<const wchar_t*>(&bits[pos] + t->emrtext.offString);
-            if (t->emrtext.offString + t->emrtext.nChars * sizeof(wchar_t) <= rec->nSize)
-                text.text.assign(chars, t->emrtext.nChars);
-            text.face = current.lfFaceName;
-            text.height = current.lfHeight;
-            text.bold = current.lfWeight >= FW_BOLD;
-            text.italic = current.lfItalic != 0;
-            text.underline = current.lfUnderline != 0;
-            out.push_back(std::move(text));
-        }
-        pos += rec->nSize;
-    }
-    return out;
-}
 
 }  // namespace report

@@ -1,7 +1,7 @@
 #pragma once
 // Where a print job's pages go. The real destination is the default printer;
-// tests replace it through SetPrinterOpener with a MemoryPrinter, which keeps
-// the pages instead of spooling them.
+// tests replace it through SetPrinterOpener with one that keeps the pages
+// instead of spooling them.
 #include <windows.h>
 
 #include <functional>
@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "base/handles.h"
 #include "gdi_text.h"
 
 namespace report {
@@ -34,37 +33,5 @@ std::unique_ptr<Printer> OpenDefaultPrinter();
 // default printer); returns the previous opener.
 PrinterOpener SetPrinterOpener(PrinterOpener opener);
 std::unique_ptr<Printer> OpenJobPrinter();
-
-// A printer that keeps what it is sent: for tests. Its reference is a memory
-// DC of the screen with a Letter-sized page.
-class MemoryPrinter : public Printer {
-public:
-    explicit MemoryPrinter(const PageGeometry& geometry = PageGeometry::Letter(96));
-
-    HDC ReferenceDc() override { return dc_.get(); }
-    PageGeometry Geometry() override { return geometry_; }
-    void Send(const std::wstring& title, const std::vector<HENHMETAFILE>& pages) override;
-
-    struct Sent {
-        std::wstring title;
-        std::vector<base::ScopedEmf> pages;
-    };
-    // Shared so the test keeps the record after the job has destroyed the printer.
-    std::shared_ptr<std::vector<Sent>> sent = std::make_shared<std::vector<Sent>>();
-
-private:
-    base::ScopedDC dc_;
-    PageGeometry geometry_;
-};
-
-// A text a recorded page draws, in the recording device's pixels.
-struct PageText {
-    int x = 0, y = 0;
-    std::wstring text;
-    std::wstring face;
-    int height = 0;  // the font's LOGFONT height
-    bool bold = false, italic = false, underline = false;
-};
-std::vector<PageText> TextsOf(HENHMETAFILE page);
 
 }  // namespace report

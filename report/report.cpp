@@ -3,7 +3,6 @@
 #include <string>
 
 #include "base/error.h"
-#include "base/text.h"
 
 namespace report {
 
@@ -38,7 +37,7 @@ void Report::StartPage() {
     RECT frame{0, 0, MulDiv(geometry_.printWidth, mmX * 100, pxX), MulDiv(geometry_.printHeight, mmY * 100, pxY)};
     recording_ = CreateEnhMetaFileW(reference_, nullptr, &frame, nullptr);
     if (!recording_)
-        throw base::Error(L"Drukowanie nie powiodło się (błąd " + base::Decimal(GetLastError()) + L").");
+        throw base::Error(base::Cause::PrintFailed, GetLastError());
 }
 
 void Report::EndPage() {

@@ -30,9 +30,7 @@ public:
     double YPos() const { return y_; }
     void GotoXY(double x, double y) { x_ = x; y_ = y; }
 
-    double PageWidth() const { return geometry_.PaperWidthInches(); }
     double PageHeight() const { return geometry_.PaperHeightInches(); }
-    const Margins& Margin() const { return margins_; }
     double SectionTop() const { return margins_.top; }
     double SectionBottom() const { return PageHeight() - margins_.bottom; }
     int PageNumber() const { return static_cast<int>(pages_.size()) + 1; }

@@ -207,9 +207,7 @@ private:
 
     void ControlSymbol(char c) {
         if (c == '*') { star_ = true; return; }
-        bool atStart = groupStart_;
         groupStart_ = false;
-        (void)atStart;
         if (c == '\'') { Hex(); return; }
         if (SkipFallback()) return;
         switch (c) {

@@ -13,13 +13,6 @@ std::wstring Control::Text() const {
     return text;
 }
 
-RECT Control::Bounds() const {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 bool RadioButton::Checked() const {
     return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

@@ -14,11 +14,8 @@ public:
     HWND hwnd() const { return hwnd_; }
     bool Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
     void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
-    bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
-    bool Focused() const { return hwnd_ && GetFocus() == hwnd_; }
     std::wstring Text() const;
     void SetText(const std::wstring& text) { SetWindowTextW(hwnd_, text.c_str()); }
-    RECT Bounds() const;  // position and size within the parent
 
 private:
     friend class Form;

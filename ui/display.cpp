@@ -1,5 +1,6 @@
 #include "ui/display.h"
 
+#include "base/module.h"
 #include "base/seam.h"
 #include "ui/layout_rules.h"
 
@@ -9,7 +10,7 @@ namespace {
 // A user32 function that older systems lack, or null.
 template <typename Fn>
 Fn User32(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return base::SystemFunction<Fn>(L"user32.dll", name);
 }
 
 int SystemDpi() {

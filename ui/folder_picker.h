@@ -31,7 +31,6 @@ FolderPickHandler SetFolderPickHandler(FolderPickHandler handler);
 class FolderBrowser {
 public:
     void SetStartFolder(std::wstring folder) { start_ = std::move(folder); }
-    const std::wstring& StartFolder() const { return start_; }
     // True when the user confirmed a folder; Folder() then holds it.
     bool Execute(HWND owner);
     const std::wstring& Folder() const { return folder_; }

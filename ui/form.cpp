@@ -24,9 +24,7 @@ namespace ui {
 
 namespace {
 
-[[noreturn]] void FailCreating(const wchar_t* what) {
-    throw base::Error(std::wstring(L"Nie można utworzyć ") + what + L": " + base::SystemErrorText(GetLastError()));
-}
+[[noreturn]] void FailCreating(base::Cause what) { throw base::Error(what, GetLastError()); }
 
 // The program's icon for the taskbar button and, where the border shows one,
 // the caption. Shared icons from the module need no clean-up.
@@ -131,7 +129,7 @@ int Form::ShowModal(HWND owner) {
                                         owner, DialogProc,
                                         reinterpret_cast<LPARAM>(static_cast<Window*>(this)));
     shown_ = Shown::Modeless;
-    if (r == -1) FailCreating(L"okna");
+    if (r == -1) FailCreating(base::Cause::WindowNotMade);
     return static_cast<int>(r);
 }
 
@@ -151,7 +149,7 @@ HWND Form::CreateWindowFromTemplate(HWND owner) {
     HWND h = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(t.data()),
                                         owner, DialogProc,
                                         reinterpret_cast<LPARAM>(static_cast<Window*>(this)));
-    if (!h) FailCreating(L"okna");
+    if (!h) FailCreating(base::Cause::WindowNotMade);
     ShowWindow(h, SW_SHOW);
     return h;
 }
@@ -298,7 +296,7 @@ HWND Form::CreateControl(const Placed& p, bool followsRadio) {
                              p.rect.left, p.rect.top, p.rect.right - p.rect.left, p.rect.bottom - p.rect.top,
                              c.parent ? Item(c.parent) : hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                              GetModuleHandleW(nullptr), object);
-    if (!h) FailCreating(L"kontrolki");
+    if (!h) FailCreating(base::Cause::ControlNotMade);
     return h;
 }
 
@@ -346,7 +344,7 @@ void Form::Guard(const std::function<void()>& action) {
     } catch (const std::exception& e) {
         ShowErrorReport(hwnd(), base::Widen(e.what()));
     } catch (...) {
-        ShowErrorReport(hwnd(), L"Nieoczekiwany błąd");
+        ShowErrorReport(hwnd(), base::Error(base::Cause::Unexpected).text());
     }
 }
 

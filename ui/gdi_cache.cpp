@@ -7,14 +7,7 @@ COLORREF Resolve(COLORREF color) {
 }
 
 HFONT GdiCache::Font(const FontSpec& f) {
-    LOGFONTW lf{};
-    lf.lfHeight = -f.height;
-    lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = f.italic;
-    lf.lfCharSet = f.charset;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynW(lf.lfFaceName, f.face ? f.face : L"Tahoma", LF_FACESIZE);
-    return fonts_.Get(lf);
+    return fonts_.Get(base::FontOf(f.face ? f.face : L"Tahoma", f.height, f.bold, f.italic, false, f.charset));
 }
 
 HBRUSH GdiCache::Brush(COLORREF c) {

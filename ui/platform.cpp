@@ -12,13 +12,10 @@ void InitControls() {
     done = true;
     // comctl32 is not imported: the manifest's version 6 is found through the
     // activation context, which the loader consults before any folder.
-    if (HMODULE cc = base::LoadSystemLibrary(L"comctl32.dll")) {
-        using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        auto init = reinterpret_cast<InitFn>(
-            reinterpret_cast<void*>(GetProcAddress(cc, "InitCommonControlsEx")));
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-        if (init) init(&icc);
-    }
+    auto init = base::SystemFunction<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>(L"comctl32.dll",
+                                                                              "InitCommonControlsEx");
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    if (init) init(&icc);
 }
 
 const wchar_t* RichEditClass() {

@@ -30,22 +30,14 @@ TEST(Seam, CallsTheRealFunctionUntilAHandlerIsPutInAndAfterItIsTakenOut) {
     EXPECT_EQ(12, seam(6));
 }
 
-LOGFONTW Font(const wchar_t* face, int height, bool bold = false) {
-    LOGFONTW lf{};
-    lf.lfHeight = -height;
-    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-    return lf;
-}
-
 TEST(FontCache, MakesEachFontOnceByWhatItDescribes) {
     base::FontCache cache;
-    HFONT tahoma = cache.Get(Font(L"Tahoma", 13));
+    HFONT tahoma = cache.Get(base::FontOf(L"Tahoma", 13, false, false));
     ASSERT_NE(nullptr, tahoma);
     const std::wstring sameFace = L"Tahoma";  // the same face held elsewhere
-    EXPECT_EQ(tahoma, cache.Get(Font(sameFace.c_str(), 13)));
-    EXPECT_NE(tahoma, cache.Get(Font(L"Tahoma", 11)));
-    EXPECT_NE(tahoma, cache.Get(Font(L"Tahoma", 13, true)));
+    EXPECT_EQ(tahoma, cache.Get(base::FontOf(sameFace.c_str(), 13, false, false)));
+    EXPECT_NE(tahoma, cache.Get(base::FontOf(L"Tahoma", 11, false, false)));
+    EXPECT_NE(tahoma, cache.Get(base::FontOf(L"Tahoma", 13, true, false)));
     LOGFONTW got{};
     ASSERT_EQ(int(sizeof(got)), GetObjectW(tahoma, sizeof(got), &got));
     EXPECT_EQ(-13, got.lfHeight);
@@ -62,9 +54,17 @@ TEST(Text, DecimalDigitsAndUtf8BothWays) {
     EXPECT_EQ(L"", base::Widen(""));
 }
 
+std::wstring Words(const base::Error& e) { return L"słowa " + base::Decimal(e.code()) + L" " + e.detail(); }
+
 TEST(Error, CarriesItsTextAndTheSystemWordsItsCodes) {
     const base::Error e(L"Brak pliku");
     EXPECT_EQ(L"Brak pliku", e.text());
+    const base::Error byCause(base::Cause::PrinterNotOpened, 5, L"PDF");
+    EXPECT_EQ(L"PDF", byCause.text()) << "no wording given yet: the detail";
+    base::SetErrorWording(Words);
+    EXPECT_EQ(L"słowa 5 PDF", byCause.text());
+    EXPECT_EQ(L"Brak pliku", e.text()) << "an error raised with its words keeps them";
+    base::SetErrorWording(nullptr);
     const std::wstring text = base::SystemErrorText(ERROR_FILE_NOT_FOUND);
     ASSERT_FALSE(text.empty());
     EXPECT_NE(L'\n', text.back());

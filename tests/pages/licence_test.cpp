@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/error.h"
-#include "report/printer.h"
+#include "tests/support/recording_printer.h"
 #include "tests/support/window_test.h"
 #include "ui/display.h"
 #include "ui/message.h"

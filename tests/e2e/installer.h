@@ -12,8 +12,13 @@
 namespace e2e {
 
 using testing_support::kExitQuestion;
+using testing_support::kExitText;
+using testing_support::kFolderCaption;
 using testing_support::kInstallerCaption;  // the install window and the exit question
 using testing_support::kLicenceCaption;
+using testing_support::kNextText;
+using testing_support::kSuccessCaption;
+using testing_support::kSuccessText;
 using testing_support::kWelcomeCaption;
 
 // The installer that the build made (overridable with VEL_E2E_INSTALLER).

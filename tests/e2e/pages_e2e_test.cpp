@@ -9,15 +9,9 @@ namespace {
 using W = Twitaj_win;
 using L = TLic_win;
 
-std::wstring Text(HWND page, int id) { return ReadText(Control(page, id)); }
+std::wstring Text(HWND page, int id) { return TextOf(Control(page, id)); }
 
 bool Enabled(HWND page, int id) { return IsWindowEnabled(Control(page, id)) != FALSE; }
-
-SIZE ClientSize(HWND w) {
-    RECT r{};
-    GetClientRect(w, &r);
-    return {r.right, r.bottom};
-}
 
 // Waits for the end of the process while watching that no window of the given
 // caption and no message box shows up meanwhile.
@@ -53,12 +47,12 @@ TEST(WelcomePageE2E, ShowsItsTextsWithFocusOnExit) {
     EXPECT_EQ(L"Zaleca się, aby przed rozpoczęciem instalacji, zamknąć", Text(w, W::kLabel6));
     EXPECT_EQ(L"Jeśli nie chcesz instalować programu, kliknij 'Zakończ',", Text(w, W::kLabel7));
     EXPECT_EQ(L" w przeciwnym przypadku kliknij 'Dalej', aby kontynuować", Text(w, W::kLabel9));
-    EXPECT_EQ(L"Zakończ", Text(w, W::kButton1));
-    EXPECT_EQ(L"Dalej >", Text(w, W::kButton2));
+    EXPECT_EQ(kExitText, Text(w, W::kButton1));
+    EXPECT_EQ(kNextText, Text(w, W::kButton2));
     EXPECT_TRUE(Enabled(w, W::kButton2));
     EXPECT_EQ(Control(w, W::kButton1), FocusedControl(w));
     // The buttons are found by caption too: what a person would look for.
-    EXPECT_EQ(Control(w, W::kButton2), FindControlByText(w, L"Button", L"Dalej >"));
+    EXPECT_EQ(Control(w, W::kButton2), FindControlByText(w, L"Button", kNextText));
     CloseBox(w);
     EXPECT_EQ(0u, p.WaitExit());
 }
@@ -77,8 +71,8 @@ TEST(LicencePageE2E, ShowsItsTextsAndTheAgreement) {
     EXPECT_EQ(L"Nie zgadzam się", Text(l, L::kRadioButton2));
     EXPECT_EQ(L"Drukuj tekst umowy", Text(l, L::kButton4));
     EXPECT_EQ(L"< Wstecz", Text(l, L::kButton3));
-    EXPECT_EQ(L"Dalej >", Text(l, L::kButton2));
-    EXPECT_EQ(L"Zakończ", Text(l, L::kButton1));
+    EXPECT_EQ(kNextText, Text(l, L::kButton2));
+    EXPECT_EQ(kExitText, Text(l, L::kButton1));
     EXPECT_FALSE(Enabled(l, L::kButton2));
     EXPECT_EQ(Control(l, L::kButton1), FocusedControl(l));
     // The agreement itself, loaded from the program's own resource.
@@ -132,76 +126,84 @@ TEST(PageSequenceE2E, DisagreeingDisablesNextAgain) {
     EXPECT_EQ(0u, p.WaitExit());
 }
 
-TEST(ExitE2E, ExitOnWelcomeConfirmedEndsWithoutTheLicence) {
-    Process p = LaunchInstaller();
-    Click(p.WaitWindow(kWelcomeCaption), W::kButton1);
-    ExpectExitQuestion(p.AnswerMessageBox(IDYES));
-    ExpectEndsQuietly(p, kLicenceCaption);
-}
+// Leaving from either page, by the exit button, Esc, the keys on the focused
+// exit button or the close box: one case a line, each a test of its own.
+struct ExitCase {
+    const char* name;
+    bool onLicence;  // else on the welcome page
+    bool agreeFirst;  // the licence agreed to first, so Next is possible
+    enum Way { kExitButton, kEscNoThenYes, kKeysOnExitAnsweredNo, kCloseBox } way;
+};
 
-TEST(ExitE2E, ExitOnLicenceConfirmedEndsWithoutTheInstallWindow) {
-    Process p = LaunchInstaller();
-    HWND l = GoToLicence(p, p.WaitWindow(kWelcomeCaption));
-    Click(l, L::kRadioButton1);  // even with Next possible
-    Click(l, L::kButton1);
-    ExpectExitQuestion(p.AnswerMessageBox(IDYES));
-    ExpectEndsQuietly(p, kInstallerCaption);
-}
+constexpr ExitCase kExitCases[] = {
+    {"ExitOnWelcomeConfirmedEndsWithoutTheLicence", false, false, ExitCase::kExitButton},
+    {"ExitOnLicenceConfirmedEndsWithoutTheInstallWindow", true, true, ExitCase::kExitButton},
+    {"EscAsksAndNoKeepsTheWelcomePage", false, false, ExitCase::kEscNoThenYes},
+    {"EscAsksAndNoKeepsTheLicencePageAsItWas", true, true, ExitCase::kEscNoThenYes},
+    {"EnterOrSpaceRightAfterTheLicenceOpensAsksToExit", true, false, ExitCase::kKeysOnExitAnsweredNo},
+    {"CloseBoxOnWelcomeEndsWithoutQuestion", false, false, ExitCase::kCloseBox},
+    {"CloseBoxOnLicenceEndsWithoutQuestion", true, true, ExitCase::kCloseBox},
+};
 
-TEST(ExitE2E, EscAsksAndNoKeepsTheWelcomePage) {
+void RunExitCase(const ExitCase& c) {
     Process p = LaunchInstaller();
-    HWND w = p.WaitWindow(kWelcomeCaption);
-    PressKey(w, VK_ESCAPE);
-    ExpectExitQuestion(p.AnswerMessageBox(IDNO));
-    EXPECT_EQ(w, p.WaitWindow(kWelcomeCaption)) << "the same page, still open";
-    EXPECT_TRUE(Enabled(w, W::kButton2));
-    PressKey(w, VK_ESCAPE);
-    ExpectExitQuestion(p.AnswerMessageBox(IDYES));
-    ExpectEndsQuietly(p, kLicenceCaption);
-}
-
-TEST(ExitE2E, EscAsksAndNoKeepsTheLicencePageAsItWas) {
-    Process p = LaunchInstaller();
-    HWND l = GoToLicence(p, p.WaitWindow(kWelcomeCaption));
-    Click(l, L::kRadioButton1);
-    ASSERT_TRUE(WaitUntil([&] { return Enabled(l, L::kButton2); }));
-    PressKey(l, VK_ESCAPE);
-    ExpectExitQuestion(p.AnswerMessageBox(IDNO));
-    EXPECT_EQ(l, p.WaitWindow(kLicenceCaption));
-    EXPECT_TRUE(IsChecked(Control(l, L::kRadioButton1)));
-    EXPECT_TRUE(Enabled(l, L::kButton2));
-    PressKey(l, VK_ESCAPE);
-    ExpectExitQuestion(p.AnswerMessageBox(IDYES));
-    ExpectEndsQuietly(p, kInstallerCaption);
-}
-
-TEST(ExitE2E, EnterOrSpaceRightAfterTheLicenceOpensAsksToExit) {
-    Process p = LaunchInstaller();
-    HWND l = GoToLicence(p, p.WaitWindow(kWelcomeCaption));
-    for (UINT key : {VK_SPACE, VK_RETURN}) {
-        SCOPED_TRACE(key == VK_SPACE ? "Space" : "Enter");
-        ASSERT_EQ(Control(l, L::kButton1), FocusedControl(l));
-        TypeKey(l, key);
-        ExpectExitQuestion(p.AnswerMessageBox(IDNO));
-        EXPECT_EQ(l, p.WaitWindow(kLicenceCaption));
+    HWND page = p.WaitWindow(kWelcomeCaption);
+    if (c.onLicence) page = GoToLicence(p, page);
+    if (c.agreeFirst) {
+        Click(page, L::kRadioButton1);
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(page, L::kButton2); }));
     }
-    CloseBox(l);
-    EXPECT_EQ(0u, p.WaitExit());
+    const wchar_t* caption = c.onLicence ? kLicenceCaption : kWelcomeCaption;
+    const wchar_t* nextCaption = c.onLicence ? kInstallerCaption : kLicenceCaption;
+    const int exitId = c.onLicence ? int(L::kButton1) : int(W::kButton1);
+    const int nextId = c.onLicence ? int(L::kButton2) : int(W::kButton2);
+    switch (c.way) {
+    case ExitCase::kExitButton:
+        Click(page, exitId);
+        ExpectExitQuestion(p.AnswerMessageBox(IDYES));
+        break;
+    case ExitCase::kEscNoThenYes:
+        PressKey(page, VK_ESCAPE);
+        ExpectExitQuestion(p.AnswerMessageBox(IDNO));
+        EXPECT_EQ(page, p.WaitWindow(caption)) << "the same page, still open";
+        if (c.agreeFirst) EXPECT_TRUE(IsChecked(Control(page, L::kRadioButton1)));
+        EXPECT_TRUE(Enabled(page, nextId));
+        PressKey(page, VK_ESCAPE);
+        ExpectExitQuestion(p.AnswerMessageBox(IDYES));
+        break;
+    case ExitCase::kKeysOnExitAnsweredNo:
+        for (UINT key : {VK_SPACE, VK_RETURN}) {
+            SCOPED_TRACE(key == VK_SPACE ? "Space" : "Enter");
+            ASSERT_EQ(Control(page, exitId), FocusedControl(page));
+            TypeKey(page, key);
+            ExpectExitQuestion(p.AnswerMessageBox(IDNO));
+            EXPECT_EQ(page, p.WaitWindow(caption));
+        }
+        CloseBox(page);
+        EXPECT_EQ(0u, p.WaitExit());
+        return;
+    case ExitCase::kCloseBox:
+        CloseBox(page);
+        break;
+    }
+    ExpectEndsQuietly(p, nextCaption);
 }
 
-TEST(ExitE2E, CloseBoxOnWelcomeEndsWithoutQuestion) {
-    Process p = LaunchInstaller();
-    CloseBox(p.WaitWindow(kWelcomeCaption));
-    ExpectEndsQuietly(p, kLicenceCaption);
-}
-
-TEST(ExitE2E, CloseBoxOnLicenceEndsWithoutQuestion) {
-    Process p = LaunchInstaller();
-    HWND l = GoToLicence(p, p.WaitWindow(kWelcomeCaption));
-    Click(l, L::kRadioButton1);
-    CloseBox(l);
-    ExpectEndsQuietly(p, kInstallerCaption);
-}
+// Registered under the suite's own name, so that a filter names a case as it
+// names any other test.
+const bool kExitCasesRegistered = [] {
+    for (const ExitCase& c : kExitCases) {
+        testing::RegisterTest("ExitE2E", c.name, nullptr, nullptr, __FILE__, __LINE__, [&c]() -> testing::Test* {
+            struct Case : testing::Test {
+                explicit Case(const ExitCase& c) : c_(c) {}
+                void TestBody() override { RunExitCase(c_); }
+                const ExitCase& c_;
+            };
+            return new Case(c);
+        });
+    }
+    return true;
+}();
 
 }  // namespace
 }  // namespace e2e

@@ -6,8 +6,16 @@ namespace testing_support {
 
 inline constexpr wchar_t kWelcomeCaption[] = L"Program instalacyjny aplikacja Velandra - Witamy";
 inline constexpr wchar_t kLicenceCaption[] = L"Program instalacyjny aplikacji Velandra - licencja";
-// The install window's caption, also the caption of the exit question.
+// The install window's caption, also the caption of the exit question and of
+// the installation's error boxes.
 inline constexpr wchar_t kInstallerCaption[] = L"Instalator programu Velandra";
 inline constexpr wchar_t kExitQuestion[] = L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?";
+// The question whether to create the target folder, and its failure.
+inline constexpr wchar_t kFolderCaption[] = L"Zapis katalogu";
+inline constexpr wchar_t kSuccessText[] = L"Program Velandra został zainstalowany pomyślnie";
+inline constexpr wchar_t kSuccessCaption[] = L"Instalacja zakończona";
+
+inline constexpr wchar_t kNextText[] = L"Dalej >";
+inline constexpr wchar_t kExitText[] = L"Zakończ";
 
 }  // namespace testing_support

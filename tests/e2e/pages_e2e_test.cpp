@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/installer.h"
+#include "tests/support/page_texts.h"
 
 namespace e2e {
 namespace {
@@ -39,16 +40,7 @@ TEST(WelcomePageE2E, ShowsItsTextsWithFocusOnExit) {
     HWND w = p.WaitWindow(kWelcomeCaption);
     EXPECT_EQ(511, ClientSize(w).cx);
     EXPECT_EQ(356, ClientSize(w).cy);
-    EXPECT_EQ(L"Witamy w instalatorze programu", Text(w, W::kLabel1));
-    EXPECT_EQ(L"Velandra", Text(w, W::kLabel2));
-    EXPECT_EQ(L"na tym komputerze", Text(w, W::kLabel3));
-    EXPECT_EQ(L"Ten program zainstaluje aplikację Velandra", Text(w, W::kLabel4));
-    EXPECT_EQ(L"wszystkie działające programy.", Text(w, W::kLabel5));
-    EXPECT_EQ(L"Zaleca się, aby przed rozpoczęciem instalacji, zamknąć", Text(w, W::kLabel6));
-    EXPECT_EQ(L"Jeśli nie chcesz instalować programu, kliknij 'Zakończ',", Text(w, W::kLabel7));
-    EXPECT_EQ(L" w przeciwnym przypadku kliknij 'Dalej', aby kontynuować", Text(w, W::kLabel9));
-    EXPECT_EQ(kExitText, Text(w, W::kButton1));
-    EXPECT_EQ(kNextText, Text(w, W::kButton2));
+    for (const auto& [id, text] : testing_support::kWelcomeTexts) EXPECT_EQ(text, Text(w, id)) << id;
     EXPECT_TRUE(Enabled(w, W::kButton2));
     EXPECT_EQ(Control(w, W::kButton1), FocusedControl(w));
     // The buttons are found by caption too: what a person would look for.
@@ -62,17 +54,7 @@ TEST(LicencePageE2E, ShowsItsTextsAndTheAgreement) {
     HWND l = GoToLicence(p, p.WaitWindow(kWelcomeCaption));
     EXPECT_EQ(504, ClientSize(l).cx);
     EXPECT_EQ(356, ClientSize(l).cy);
-    EXPECT_EQ(L"Licencja", Text(l, L::kLabel1));
-    EXPECT_EQ(L"Proszę przeczytać umowę licencyjną", Text(l, L::kLabel2));
-    EXPECT_EQ(L"Proszę przeczytać umowę licencyjną i wybrać 'Zgadzam się' jeśli zgadzasz się",
-              Text(l, L::kLabel3));
-    EXPECT_EQ(L"z jej postanowieniami.", Text(l, L::kLabel4));
-    EXPECT_EQ(L"Zgadzam się i akceptuję postanowienia umowy licencyjnej", Text(l, L::kRadioButton1));
-    EXPECT_EQ(L"Nie zgadzam się", Text(l, L::kRadioButton2));
-    EXPECT_EQ(L"Drukuj tekst umowy", Text(l, L::kButton4));
-    EXPECT_EQ(L"< Wstecz", Text(l, L::kButton3));
-    EXPECT_EQ(kNextText, Text(l, L::kButton2));
-    EXPECT_EQ(kExitText, Text(l, L::kButton1));
+    for (const auto& [id, text] : testing_support::kLicenceTexts) EXPECT_EQ(text, Text(l, id)) << id;
     EXPECT_FALSE(Enabled(l, L::kButton2));
     EXPECT_EQ(Control(l, L::kButton1), FocusedControl(l));
     // The agreement itself, loaded from the program's own resource.
@@ -127,22 +109,11 @@ TEST(PageSequenceE2E, DisagreeingDisablesNextAgain) {
 }
 
 // Leaving from either page, by the exit button, Esc, the keys on the focused
-// exit button or the close box: one case a line, each a test of its own.
+// exit button or the close box: each case one line below.
 struct ExitCase {
-    const char* name;
     bool onLicence;  // else on the welcome page
     bool agreeFirst;  // the licence agreed to first, so Next is possible
     enum Way { kExitButton, kEscNoThenYes, kKeysOnExitAnsweredNo, kCloseBox } way;
-};
-
-constexpr ExitCase kExitCases[] = {
-    {"ExitOnWelcomeConfirmedEndsWithoutTheLicence", false, false, ExitCase::kExitButton},
-    {"ExitOnLicenceConfirmedEndsWithoutTheInstallWindow", true, true, ExitCase::kExitButton},
-    {"EscAsksAndNoKeepsTheWelcomePage", false, false, ExitCase::kEscNoThenYes},
-    {"EscAsksAndNoKeepsTheLicencePageAsItWas", true, true, ExitCase::kEscNoThenYes},
-    {"EnterOrSpaceRightAfterTheLicenceOpensAsksToExit", true, false, ExitCase::kKeysOnExitAnsweredNo},
-    {"CloseBoxOnWelcomeEndsWithoutQuestion", false, false, ExitCase::kCloseBox},
-    {"CloseBoxOnLicenceEndsWithoutQuestion", true, true, ExitCase::kCloseBox},
 };
 
 void RunExitCase(const ExitCase& c) {
@@ -166,7 +137,9 @@ void RunExitCase(const ExitCase& c) {
         PressKey(page, VK_ESCAPE);
         ExpectExitQuestion(p.AnswerMessageBox(IDNO));
         EXPECT_EQ(page, p.WaitWindow(caption)) << "the same page, still open";
-        if (c.agreeFirst) EXPECT_TRUE(IsChecked(Control(page, L::kRadioButton1)));
+        if (c.agreeFirst) {
+            EXPECT_TRUE(IsChecked(Control(page, L::kRadioButton1)));
+        }
         EXPECT_TRUE(Enabled(page, nextId));
         PressKey(page, VK_ESCAPE);
         ExpectExitQuestion(p.AnswerMessageBox(IDYES));
@@ -189,21 +162,15 @@ void RunExitCase(const ExitCase& c) {
     ExpectEndsQuietly(p, nextCaption);
 }
 
-// Registered under the suite's own name, so that a filter names a case as it
-// names any other test.
-const bool kExitCasesRegistered = [] {
-    for (const ExitCase& c : kExitCases) {
-        testing::RegisterTest("ExitE2E", c.name, nullptr, nullptr, __FILE__, __LINE__, [&c]() -> testing::Test* {
-            struct Case : testing::Test {
-                explicit Case(const ExitCase& c) : c_(c) {}
-                void TestBody() override { RunExitCase(c_); }
-                const ExitCase& c_;
-            };
-            return new Case(c);
-        });
-    }
-    return true;
-}();
+TEST(ExitE2E, ExitOnWelcomeConfirmedEndsWithoutTheLicence) { RunExitCase({false, false, ExitCase::kExitButton}); }
+TEST(ExitE2E, ExitOnLicenceConfirmedEndsWithoutTheInstallWindow) { RunExitCase({true, true, ExitCase::kExitButton}); }
+TEST(ExitE2E, EscAsksAndNoKeepsTheWelcomePage) { RunExitCase({false, false, ExitCase::kEscNoThenYes}); }
+TEST(ExitE2E, EscAsksAndNoKeepsTheLicencePageAsItWas) { RunExitCase({true, true, ExitCase::kEscNoThenYes}); }
+TEST(ExitE2E, EnterOrSpaceRightAfterTheLicenceOpensAsksToExit) {
+    RunExitCase({true, false, ExitCase::kKeysOnExitAnsweredNo});
+}
+TEST(ExitE2E, CloseBoxOnWelcomeEndsWithoutQuestion) { RunExitCase({false, false, ExitCase::kCloseBox}); }
+TEST(ExitE2E, CloseBoxOnLicenceEndsWithoutQuestion) { RunExitCase({true, true, ExitCase::kCloseBox}); }
 
 }  // namespace
 }  // namespace e2e

@@ -27,17 +27,8 @@ protected:
     Page page;
 };
 
-struct PageNames {
-    template <class Page>
-    static std::string GetName(int) {
-        if constexpr (std::is_same_v<Page, Twitaj_win>) return "Welcome";
-        if constexpr (std::is_same_v<Page, TLic_win>) return "Licence";
-        return "Install";
-    }
-};
-
 using Pages = ::testing::Types<Twitaj_win, TLic_win, Tinst_main_win>;
-TYPED_TEST_SUITE(PageExit, Pages, PageNames);
+TYPED_TEST_SUITE(PageExit, Pages);
 
 TYPED_TEST(PageExit, EscAsksAndNoLeavesThePageUnchanged) {
     auto& page = this->page;

@@ -203,7 +203,7 @@ TEST_F(InstallE2E, TypicalRunInstallsTheTreeAndBothShortcuts) {
     const std::wstring target = targets.Path() + L"Vantrel\\Velandra";
     SetTarget(window, target);
     Click(window, I::kBitBtn3);
-    ExpectBox(process.AnswerMessageBox(IDYES), L"Folder " + target + L" nie istnieje Czy go utworzyć",
+    ExpectBox(process.AnswerMessageBox(IDYES), FolderQuestion(target),
               kFolderCaption, {IDYES, IDNO});
     ExpectSuccessAndEnd();
     ExpectInstalled(target);
@@ -244,10 +244,7 @@ TEST_F(InstallE2E, ARunningProgramStopsTheCopyUntilItEnds) {
     ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesW(StagingFolder(target).c_str()) != INVALID_FILE_ATTRIBUTES; }));
     TypeKey(window, VK_RETURN);
     ExpectBoxStays();
-    ExpectBox(process.AnswerMessageBox(IDOK),
-              L"Nie udało się skopiować plików:\n\nPrzyczyna: plik jest używany przez inny program.\nVel.exe"
-              L"\nZamknij program Velandra i kliknij 'Dalej >', aby spróbować ponownie.",
-              kInstallerCaption, {IDOK});
+    ExpectBox(process.AnswerMessageBox(IDOK), kProgramInUseText, kInstallerCaption, {IDOK});
     EXPECT_TRUE(process.Running());
     EXPECT_TRUE(WaitUntil([&] { return NextEnabled(window); }));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(DesktopLink().c_str()));
@@ -265,12 +262,10 @@ TEST_F(InstallE2E, AFolderTheFileSystemRefusesIsReported) {
     const std::wstring target = L"C:\\Vel|x";
     SetTarget(window, target);
     Click(window, I::kBitBtn3);
-    ExpectBox(process.AnswerMessageBox(IDYES), L"Folder " + target + L" nie istnieje Czy go utworzyć",
+    ExpectBox(process.AnswerMessageBox(IDYES), FolderQuestion(target),
               kFolderCaption, {IDYES, IDNO});
     ExpectBox(process.AnswerMessageBox(IDOK),
-              L"Utworzenie katalogu \n" + target +
-                  L"\n nie powiodło się\nPrzyczyna: nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? "
-                  L"\" < > |).",
+              FolderFailure(target, L"nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" < > |)."),
               kFolderCaption, {IDOK});
     process.WaitIdle(window);
     EXPECT_FALSE(NextEnabled(window));

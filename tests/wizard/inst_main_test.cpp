@@ -209,7 +209,7 @@ TEST_F(InstallWindow, DecliningTheFolderKeepsNextDisabledUntilTheTextChanges) {
     messages.Answer(IDNO);
     ASSERT_TRUE(Click(win->BitBtn3));
     ASSERT_EQ(1u, messages.Count());
-    EXPECT_EQ(L"Folder " + DefaultTarget() + L" nie istnieje Czy go utworzyć", messages.Last().text);
+    EXPECT_EQ(FolderQuestion(DefaultTarget()), messages.Last().text);
     EXPECT_EQ(kFolderCaption, messages.Last().caption);
     EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), messages.Last().type);
     EXPECT_EQ(win->hwnd(), messages.Last().owner);
@@ -234,9 +234,7 @@ TEST_F(InstallWindow, AFolderThatCannotBeCreatedIsReported) {
     ASSERT_TRUE(Click(win->BitBtn3));
     ASSERT_EQ(2u, messages.Count());
     const ui::MessageRequest& failed = messages.Asked()[1];
-    EXPECT_EQ(L"Utworzenie katalogu \n" + path + L"\n nie powiodło się\nPrzyczyna: w miejscu folderu jest plik " +
-                  (scratch / L"plik") + L".",
-              failed.text);
+    EXPECT_EQ(FolderFailure(path, L"w miejscu folderu jest plik " + (scratch / L"plik") + L"."), failed.text);
     EXPECT_EQ(kFolderCaption, failed.caption);
     EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), failed.type);
     EXPECT_FALSE(win->BitBtn3.Enabled());
@@ -254,9 +252,8 @@ TEST_F(InstallWindow, EnsureTargetFolderAnswersWhatItFoundOrDid) {
     messages.Answer(IDYES);
     EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(InstallTarget(scratch / L"zły|znak")));
     EXPECT_EQ(4u, messages.Count());
-    EXPECT_EQ(L"Utworzenie katalogu \n" + (scratch / L"zły|znak") +
-                  L"\n nie powiodło się\nPrzyczyna: nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" "
-                  L"< > |).",
+    EXPECT_EQ(FolderFailure(scratch / L"zły|znak",
+                            L"nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" < > |)."),
               messages.Last().text);
 }
 
@@ -268,9 +265,7 @@ TEST_F(InstallWindow, AFolderOnADriveThatIsNotThereSaysSo) {
     Open();
     messages.Answer(IDYES);
     EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(InstallTarget(path)));
-    EXPECT_EQ(L"Utworzenie katalogu \n" + path + L"\n nie powiodło się\nPrzyczyna: nie ma takiego dysku: " +
-                  path.substr(0, 2) + L".",
-              messages.Last().text);
+    EXPECT_EQ(FolderFailure(path, L"nie ma takiego dysku: " + path.substr(0, 2) + L"."), messages.Last().text);
 }
 
 TEST_F(InstallWindow, AProgramFilesFolderWithoutWriteRightsNamesTheMissingRights) {
@@ -282,9 +277,8 @@ TEST_F(InstallWindow, AProgramFilesFolderWithoutWriteRightsNamesTheMissingRights
     messages.Answer(IDYES);
     ASSERT_TRUE(Click(win->BitBtn3));
     ASSERT_EQ(2u, messages.Count());
-    EXPECT_EQ(L"Utworzenie katalogu \n" + DefaultTarget() +
-                  L"\n nie powiodło się\nPrzyczyna: brak uprawnień do zapisu. Wybierz inny folder lub uruchom "
-                  L"instalator jako administrator.",
+    EXPECT_EQ(FolderFailure(DefaultTarget(), L"brak uprawnień do zapisu. Wybierz inny folder lub uruchom "
+                                             L"instalator jako administrator."),
               messages.Last().text);
     EXPECT_FALSE(Ended());
 }

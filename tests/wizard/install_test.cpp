@@ -9,9 +9,6 @@ using namespace testing_support;
 namespace inst_test {
 namespace {
 
-const wchar_t kInUse[] =
-    L"Nie udało się skopiować plików:\n\nPrzyczyna: plik jest używany przez inny program.\nVel.exe"
-    L"\nZamknij program Velandra i kliknij 'Dalej >', aby spróbować ponownie.";
 
 class Install : public InstallWindow {
 protected:
@@ -99,7 +96,7 @@ TEST_F(Install, AProgramFileInUseStopsWithAMessageAndNextTriesAgain) {
                                         OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
         ASSERT_TRUE(Click(win->BitBtn3));
-        ExpectInstallError(kInUse);
+        ExpectInstallError(kProgramInUseText);
         EXPECT_EQ(1u, messages.Count()) << "no success message";
         ExpectNoLinks();
     }
@@ -141,7 +138,7 @@ TEST_F(Install, DoubledAndTrailingBackslashesCollapseInCopyAndLinks) {
     const std::wstring clean = scratch / L"inst\\deep";
     InstallIntoNewFolder(typed);
     ASSERT_EQ(2u, messages.Count());
-    EXPECT_EQ(L"Folder " + typed + L" nie istnieje Czy go utworzyć", messages.Asked()[0].text)
+    EXPECT_EQ(FolderQuestion(typed), messages.Asked()[0].text)
         << "the question shows the path as typed";
     EXPECT_EQ(kSuccessText, messages.Last().text);
     ExpectInstalledIn(clean);
@@ -169,7 +166,7 @@ TEST_F(Install, TrailingSpacesAndDotsGoFromEveryName) {
     const std::wstring clean = scratch / L"Vantrel\\Velandra";
     InstallIntoNewFolder(typed);
     ASSERT_EQ(2u, messages.Count());
-    EXPECT_EQ(L"Folder " + typed + L" nie istnieje Czy go utworzyć", messages.Asked()[0].text);
+    EXPECT_EQ(FolderQuestion(typed), messages.Asked()[0].text);
     EXPECT_EQ(kSuccessText, messages.Last().text);
     ExpectInstalledIn(clean);
     std::vector<std::wstring> installed;

@@ -4,7 +4,6 @@
 #include <cwctype>
 #include <fstream>
 
-#include "tests/support/window_test.h"
 
 namespace e2e {
 
@@ -47,7 +46,7 @@ std::wstring MessageText(HWND box) {
     std::wstring best;
     for (HWND c : Descendants(box)) {
         if (_wcsicmp(ClassOf(c).c_str(), L"Static") != 0) continue;
-        std::wstring t = ReadText(c);
+        std::wstring t = TextOf(c);
         if (GetDlgCtrlID(c) == 0xFFFF) return t;
         if (t.size() > best.size()) best = t;
     }
@@ -82,13 +81,6 @@ std::wstring WindowsPath(const std::string& path) {
     if (w.empty() || w[0] != L'/') return w;
     std::replace(w.begin(), w.end(), L'/', L'\\');
     return L"Z:" + w;
-}
-
-std::wstring OwnFolder() {
-    wchar_t buf[MAX_PATH * 2];
-    DWORD n = GetModuleFileNameW(nullptr, buf, DWORD(std::size(buf)));
-    std::wstring p(buf, n);
-    return p.substr(0, p.find_last_of(L"\\/") + 1);
 }
 
 // ---- files ----
@@ -183,7 +175,7 @@ std::vector<HWND> Process::Windows() const {
 
 HWND Process::FindWindowByCaption(const std::wstring& caption) const {
     for (HWND w : Windows())
-        if (IsWindowEnabled(w) && ReadText(w) == caption && !IsMessageBox(w)) return w;
+        if (IsWindowEnabled(w) && TextOf(w) == caption && !IsMessageBox(w)) return w;
     return nullptr;
 }
 
@@ -199,7 +191,7 @@ HWND Process::WaitWindow(const std::wstring& caption, DWORD timeoutMs) const {
 
 void Process::WaitGone(HWND window, DWORD timeoutMs) const {
     if (!WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs))
-        throw Failure(L"window \"" + ReadText(window) + L"\" still open after " +
+        throw Failure(L"window \"" + TextOf(window) + L"\" still open after " +
                       std::to_wstring(timeoutMs) + L" ms");
 }
 
@@ -221,12 +213,12 @@ HWND Process::WaitMessageBox(DWORD timeoutMs) const {
 MessageBoxSeen Process::AnswerMessageBox(int buttonId, DWORD timeoutMs) const {
     MessageBoxSeen seen;
     seen.hwnd = WaitMessageBox(timeoutMs);
-    seen.caption = ReadText(seen.hwnd);
+    seen.caption = TextOf(seen.hwnd);
     seen.text = MessageText(seen.hwnd);
     for (HWND c : Descendants(seen.hwnd))
         if (_wcsicmp(ClassOf(c).c_str(), L"Button") == 0) {
             seen.buttons.push_back(GetDlgCtrlID(c));
-            seen.buttonTexts.push_back(ReadText(c));
+            seen.buttonTexts.push_back(TextOf(c));
         }
     if (!HasButton(seen.hwnd, buttonId))
         throw Failure(L"message box \"" + seen.caption + L"\" (" + seen.text + L") has no button " +
@@ -240,14 +232,14 @@ void Process::WaitIdle(HWND window, DWORD timeoutMs) const {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) &&
         IsWindow(window))
-        throw Failure(L"window \"" + ReadText(window) + L"\" does not answer");
+        throw Failure(L"window \"" + TextOf(window) + L"\" does not answer");
 }
 
 std::wstring Process::Describe() const {
     std::wstring out;
     for (HWND w : Windows()) {
         if (!out.empty()) out += L", ";
-        out += L"[" + ClassOf(w) + L"] \"" + ReadText(w) + L"\"";
+        out += L"[" + ClassOf(w) + L"] \"" + TextOf(w) + L"\"";
         if (IsMessageBox(w)) out += L" text \"" + MessageText(w) + L"\"";
     }
     return out.empty() ? L"(none)" : out;
@@ -269,13 +261,13 @@ HWND FindControl(HWND window, int id) {
 
 HWND Control(HWND window, int id) {
     HWND c = FindControl(window, id);
-    if (!c) throw Failure(L"no control " + std::to_wstring(id) + L" in \"" + ReadText(window) + L"\"");
+    if (!c) throw Failure(L"no control " + std::to_wstring(id) + L" in \"" + TextOf(window) + L"\"");
     return c;
 }
 
 HWND FindControlByText(HWND window, const std::wstring& cls, const std::wstring& text) {
     for (HWND c : ControlsOfClass(window, cls))
-        if (ReadText(c) == text) return c;
+        if (TextOf(c) == text) return c;
     return nullptr;
 }
 
@@ -286,28 +278,10 @@ std::vector<HWND> ControlsOfClass(HWND window, const std::wstring& cls) {
     return out;
 }
 
-std::wstring ReadText(HWND window) {
-    DWORD_PTR len = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kTimeoutMs, &len)) return {};
-    std::wstring text(len + 1, L'\0');
-    DWORD_PTR got = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_NORMAL, kTimeoutMs, &got);
-    text.resize(std::min<size_t>(got, len));
-    return text;
-}
-
 std::wstring ClassOf(HWND window) {
     wchar_t name[128] = {};
     GetClassNameW(window, name, int(std::size(name)));
     return name;
-}
-
-RECT RectInParent(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
 }
 
 bool IsChecked(HWND button) {
@@ -330,9 +304,9 @@ HWND FocusedControl(HWND window, DWORD timeoutMs) {
 void Click(HWND window, int id) { ClickControl(Control(window, id)); }
 
 void ClickControl(HWND button) {
-    if (!IsWindowVisible(button)) throw Failure(L"button \"" + ReadText(button) + L"\" is hidden");
+    if (!IsWindowVisible(button)) throw Failure(L"button \"" + TextOf(button) + L"\" is hidden");
     if (!IsWindowEnabled(button))
-        throw Failure(L"button \"" + ReadText(button) + L"\" is disabled");
+        throw Failure(L"button \"" + TextOf(button) + L"\" is disabled");
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
@@ -351,7 +325,7 @@ void PressKey(HWND window, UINT vk) {
 void TypeKey(HWND window, UINT vk) {
     SetForegroundWindow(window);
     if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 2000))
-        throw Failure(L"cannot bring \"" + ReadText(window) + L"\" to the foreground");
+        throw Failure(L"cannot bring \"" + TextOf(window) + L"\" to the foreground");
     INPUT in[2] = {};
     for (INPUT& i : in) {
         i.type = INPUT_KEYBOARD;

@@ -13,6 +13,7 @@
 #include "base/handles.h"
 #include "base/text.h"
 #include "tests/support/scratch.h"
+#include "tests/support/window_test.h"
 
 namespace e2e {
 
@@ -30,8 +31,7 @@ using base::Widen;
 // (drive Z: is the root); a Windows path is returned unchanged.
 std::wstring WindowsPath(const std::string& path);
 
-// Full path of the running program's own folder, with a trailing backslash.
-std::wstring OwnFolder();
+using testing_support::OwnFolder;
 
 // A new empty folder under the system's temporary folder, removed with all
 // its content when the object goes; Path() is its full path with a trailing
@@ -109,10 +109,12 @@ HWND FindControlByText(HWND window, const std::wstring& cls, const std::wstring&
 // The controls of one window class, in creation order.
 std::vector<HWND> ControlsOfClass(HWND window, const std::wstring& cls);
 
-std::wstring ReadText(HWND window);
+using testing_support::ClientSize;
+using testing_support::RectIn;  // in its parent's client coordinates
+using testing_support::TextOf;
+// The walk's name for TextOf.
+inline std::wstring ReadText(HWND window) { return TextOf(window); }
 std::wstring ClassOf(HWND window);
-// Rectangle of a control in its parent's client coordinates.
-RECT RectInParent(HWND control);
 bool IsChecked(HWND button);
 // The control of the window that has the keyboard focus: waits (bounded) for
 // the window to become active first, as activation may lag behind showing.

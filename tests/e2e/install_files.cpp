@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-#include <fstream>
 #include <optional>
 
 #include "tests/e2e/driver.h"
@@ -51,17 +50,9 @@ std::map<std::wstring, DWORD> Tree(const std::wstring& folder) {
 void CopyTree(const std::wstring& from, const std::wstring& to) {
     for (const auto& [relative, attrs] : Tree(from)) {
         const std::wstring dest = to + relative;
-        // Every folder on the way, from the drive down; existing ones just fail.
-        for (size_t i = 3; (i = dest.find(L'\\', i)) != std::wstring::npos; ++i)
-            CreateDirectoryW(dest.substr(0, i).c_str(), nullptr);
+        testing_support::MakeFolders(dest.substr(0, dest.find_last_of(L'\\')));
         CopyFileOrThrow(from + relative, dest);
     }
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    if (!in) return "<missing>";
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace e2e

@@ -23,7 +23,5 @@ Link LoadLink(const std::wstring& file);
 std::map<std::wstring, DWORD> Tree(const std::wstring& folder);
 // Copies every file below from to the same place below to (both with a trailing backslash).
 void CopyTree(const std::wstring& from, const std::wstring& to);
-// The bytes of a file, or "<missing>".
-std::string ReadBytes(const std::wstring& path);
 
 }  // namespace e2e

@@ -8,15 +8,15 @@
 
 #include "tests/e2e/install_files.h"
 #include "tests/e2e/installer.h"
+#include "tests/support/install.h"
 #include "wizard/inst_main.h"
 
 namespace e2e {
 namespace {
 
 using I = Tinst_main_win;
+using testing_support::ReadText;  // a file's bytes
 
-const wchar_t kSuccess[] = L"Program Velandra został zainstalowany pomyślnie";
-const wchar_t kFolderCaption[] = L"Zapis katalogu";
 const wchar_t kProgramCaption[] = L"Velandra 3.51";
 
 // The installer (or another exe of its build) and a copy of the build's
@@ -105,7 +105,7 @@ protected:
     }
     // Answers the success message and waits for the program to end.
     void ExpectSuccessAndEnd() {
-        ExpectBox(process.AnswerMessageBox(IDOK), kSuccess, L"Instalacja zakończona", {IDOK});
+        ExpectBox(process.AnswerMessageBox(IDOK), kSuccessText, kSuccessCaption, {IDOK});
         EXPECT_EQ(0u, process.WaitExit());
     }
     void ExpectInstalled(const std::wstring& target) {
@@ -116,17 +116,12 @@ protected:
             SCOPED_TRACE(Narrow(relative));
             auto it = installed.find(relative);
             ASSERT_NE(installed.end(), it);
-            EXPECT_EQ(ReadBytes(medium.RunImage() + relative), ReadBytes(target + L"\\" + relative));
+            EXPECT_EQ(ReadText(medium.RunImage() + relative), ReadText(target + L"\\" + relative));
             EXPECT_EQ(0u, it->second & FILE_ATTRIBUTE_READONLY) << "installed files are writable";
         }
     }
     void ExpectShortcutsTo(const std::wstring& target) {
-        for (const std::wstring& file : {DesktopLink(), MenuLink()}) {
-            SCOPED_TRACE(Narrow(file));
-            Link link = LoadLink(file);
-            EXPECT_EQ(target + L"\\vel.exe", link.target);
-            EXPECT_EQ(target + L"\\", link.workingFolder);
-        }
+        for (const std::wstring& file : {DesktopLink(), MenuLink()}) testing_support::ExpectLinkTo(file, target);
     }
 
     Medium medium;
@@ -161,9 +156,9 @@ protected:
 TEST_F(SealedInstallE2E, ADamagedMediumIsRefusedAndASoundOneInstalls) {
     const std::wstring advice =
         L"\n\nSkopiuj nośnik instalacyjny jeszcze raz lub pobierz instalator ponownie i uruchom go z nowej kopii.";
-    const std::string readme = ReadBytes(medium.RunImage() + L"Dane\\czytaj.txt");
-    const std::string help = ReadBytes(medium.RunImage() + L"VELHELP.HLP");
-    std::string library = ReadBytes(medium.RunImage() + L"wysw8.dll");
+    const std::string readme = ReadText(medium.RunImage() + L"Dane\\czytaj.txt");
+    const std::string help = ReadText(medium.RunImage() + L"VELHELP.HLP");
+    std::string library = ReadText(medium.RunImage() + L"wysw8.dll");
     DeleteFileW((medium.RunImage() + L"Dane\\czytaj.txt").c_str());
     Damage(L"VELHELP.HLP", help.substr(0, help.size() / 2));
     Damage(L"Dane\\obcy.txt", "added");
@@ -198,17 +193,17 @@ TEST_F(InstallE2E, TypicalRunInstallsTheTreeAndBothShortcuts) {
     HWND window = OpenInstallWindow();
     // The installer's own texts, Polish letters and all, whatever the system's code page.
     EXPECT_EQ(L"Wybierz folder, w którym ma być zainstalowany program Velandra",
-              ReadText(Control(window, I::kLabel1)));
-    EXPECT_EQ(L"Instalacja programu Velandra ver 3.51", ReadText(Control(window, I::kLabel3)));
-    EXPECT_EQ(L"Dalej >", ReadText(Control(window, I::kBitBtn3)));
-    EXPECT_EQ(L"Zakończ", ReadText(Control(window, I::kBitBtn4)));
+              TextOf(Control(window, I::kLabel1)));
+    EXPECT_EQ(L"Instalacja programu Velandra ver 3.51", TextOf(Control(window, I::kLabel3)));
+    EXPECT_EQ(kNextText, TextOf(Control(window, I::kBitBtn3)));
+    EXPECT_EQ(kExitText, TextOf(Control(window, I::kBitBtn4)));
     EXPECT_TRUE(NextEnabled(window));
     EXPECT_EQ(Control(window, I::kBitBtn1), FocusedControl(window));
 
     const std::wstring target = targets.Path() + L"Vantrel\\Velandra";
     SetTarget(window, target);
     Click(window, I::kBitBtn3);
-    ExpectBox(process.AnswerMessageBox(IDYES), L"Folder " + target + L" nie istnieje Czy go utworzyć",
+    ExpectBox(process.AnswerMessageBox(IDYES), FolderQuestion(target),
               kFolderCaption, {IDYES, IDNO});
     ExpectSuccessAndEnd();
     ExpectInstalled(target);
@@ -227,8 +222,8 @@ TEST_F(InstallE2E, ReinstallationKeepsTheUsersDataAndReplacesTheProgram) {
     SetTarget(window, target);
     Click(window, I::kBitBtn3);  // the folder exists: no question
     ExpectSuccessAndEnd();
-    EXPECT_EQ(ReadBytes(medium.RunImage() + L"Vel.exe"), ReadBytes(target + L"\\Vel.exe"));
-    EXPECT_EQ("[Tablica]\r\nAdres=7\r\n", ReadBytes(target + L"\\Dane\\tablica.ini"));
+    EXPECT_EQ(ReadText(medium.RunImage() + L"Vel.exe"), ReadText(target + L"\\Vel.exe"));
+    EXPECT_EQ("[Tablica]\r\nAdres=7\r\n", ReadText(target + L"\\Dane\\tablica.ini"));
     ExpectShortcutsTo(target);
 }
 
@@ -249,10 +244,7 @@ TEST_F(InstallE2E, ARunningProgramStopsTheCopyUntilItEnds) {
     ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesW(StagingFolder(target).c_str()) != INVALID_FILE_ATTRIBUTES; }));
     TypeKey(window, VK_RETURN);
     ExpectBoxStays();
-    ExpectBox(process.AnswerMessageBox(IDOK),
-              L"Nie udało się skopiować plików:\n\nPrzyczyna: plik jest używany przez inny program.\nVel.exe"
-              L"\nZamknij program Velandra i kliknij 'Dalej >', aby spróbować ponownie.",
-              kInstallerCaption, {IDOK});
+    ExpectBox(process.AnswerMessageBox(IDOK), kProgramInUseText, kInstallerCaption, {IDOK});
     EXPECT_TRUE(process.Running());
     EXPECT_TRUE(WaitUntil([&] { return NextEnabled(window); }));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(DesktopLink().c_str()));
@@ -261,7 +253,7 @@ TEST_F(InstallE2E, ARunningProgramStopsTheCopyUntilItEnds) {
     program.WaitExit();
     Click(window, I::kBitBtn3);
     ExpectSuccessAndEnd();
-    EXPECT_EQ(ReadBytes(medium.RunImage() + L"Vel.exe"), ReadBytes(installed));
+    EXPECT_EQ(ReadText(medium.RunImage() + L"Vel.exe"), ReadText(installed));
     ExpectShortcutsTo(target);
 }
 
@@ -270,12 +262,10 @@ TEST_F(InstallE2E, AFolderTheFileSystemRefusesIsReported) {
     const std::wstring target = L"C:\\Vel|x";
     SetTarget(window, target);
     Click(window, I::kBitBtn3);
-    ExpectBox(process.AnswerMessageBox(IDYES), L"Folder " + target + L" nie istnieje Czy go utworzyć",
+    ExpectBox(process.AnswerMessageBox(IDYES), FolderQuestion(target),
               kFolderCaption, {IDYES, IDNO});
     ExpectBox(process.AnswerMessageBox(IDOK),
-              L"Utworzenie katalogu \n" + target +
-                  L"\n nie powiodło się\nPrzyczyna: nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? "
-                  L"\" < > |).",
+              FolderFailure(target, L"nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" < > |)."),
               kFolderCaption, {IDOK});
     process.WaitIdle(window);
     EXPECT_FALSE(NextEnabled(window));
@@ -393,8 +383,8 @@ TEST_F(InstallE2E, ThePickerOpensAtTheTypedFolderAndReturnsTheChoice) {
     Click(window, I::kBitBtn1);
     HWND picker = WaitPicker(process, window);
     // The system's picker speaks the system's language.
-    EXPECT_EQ(SystemButtonText(IDOK), ReadText(Control(picker, IDOK)));
-    EXPECT_EQ(SystemButtonText(IDCANCEL), ReadText(Control(picker, IDCANCEL)));
+    EXPECT_EQ(SystemButtonText(IDOK), TextOf(Control(picker, IDOK)));
+    EXPECT_EQ(SystemButtonText(IDCANCEL), TextOf(Control(picker, IDCANCEL)));
     RECT r{};
     GetWindowRect(picker, &r);
     EXPECT_NEAR(GetSystemMetrics(SM_CXSCREEN) / 2, (r.left + r.right) / 2, 1) << "centred across";
@@ -402,7 +392,7 @@ TEST_F(InstallE2E, ThePickerOpensAtTheTypedFolderAndReturnsTheChoice) {
     Click(picker, IDOK);
     process.WaitGone(picker);
     process.WaitIdle(window);
-    EXPECT_EQ(chosen, ReadText(Control(window, I::kEdit1)));
+    EXPECT_EQ(chosen, TextOf(Control(window, I::kEdit1)));
 
     // A folder that does not exist: cancel keeps the text ...
     const std::wstring missing = targets.Path() + L"brak";
@@ -412,14 +402,14 @@ TEST_F(InstallE2E, ThePickerOpensAtTheTypedFolderAndReturnsTheChoice) {
     Click(picker, IDCANCEL);
     process.WaitGone(picker);
     process.WaitIdle(window);
-    EXPECT_EQ(missing, ReadText(Control(window, I::kEdit1)));
+    EXPECT_EQ(missing, TextOf(Control(window, I::kEdit1)));
     // ... and the picker had opened at the desktop.
     Click(window, I::kBitBtn1);
     picker = WaitPicker(process, window);
     Click(picker, IDOK);
     process.WaitGone(picker);
     process.WaitIdle(window);
-    EXPECT_EQ(ShellFolder(CSIDL_DESKTOPDIRECTORY), ReadText(Control(window, I::kEdit1)));
+    EXPECT_EQ(ShellFolder(CSIDL_DESKTOPDIRECTORY), TextOf(Control(window, I::kEdit1)));
 }
 
 }  // namespace

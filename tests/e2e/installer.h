@@ -12,8 +12,16 @@
 namespace e2e {
 
 using testing_support::kExitQuestion;
+using testing_support::kExitText;
+using testing_support::kFolderCaption;
 using testing_support::kInstallerCaption;  // the install window and the exit question
 using testing_support::kLicenceCaption;
+using testing_support::FolderFailure;
+using testing_support::FolderQuestion;
+using testing_support::kNextText;
+using testing_support::kProgramInUseText;
+using testing_support::kSuccessCaption;
+using testing_support::kSuccessText;
 using testing_support::kWelcomeCaption;
 
 // The installer that the build made (overridable with VEL_E2E_INSTALLER).

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/installer.h"
+#include "tests/support/page_texts.h"
 
 namespace e2e {
 namespace {
@@ -9,15 +10,9 @@ namespace {
 using W = Twitaj_win;
 using L = TLic_win;
 
-std::wstring Text(HWND page, int id) { return ReadText(Control(page, id)); }
+std::wstring Text(HWND page, int id) { return TextOf(Control(page, id)); }
 
 bool Enabled(HWND page, int id) { return IsWindowEnabled(Control(page, id)) != FALSE; }
-
-SIZE ClientSize(HWND w) {
-    RECT r{};
-    GetClientRect(w, &r);
-    return {r.right, r.bottom};
-}
 
 // Waits for the end of the process while watching that no window of the given
 // caption and no message box shows up meanwhile.
@@ -45,20 +40,11 @@ TEST(WelcomePageE2E, ShowsItsTextsWithFocusOnExit) {
     HWND w = p.WaitWindow(kWelcomeCaption);
     EXPECT_EQ(511, ClientSize(w).cx);
     EXPECT_EQ(356, ClientSize(w).cy);
-    EXPECT_EQ(L"Witamy w instalatorze programu", Text(w, W::kLabel1));
-    EXPECT_EQ(L"Velandra", Text(w, W::kLabel2));
-    EXPECT_EQ(L"na tym komputerze", Text(w, W::kLabel3));
-    EXPECT_EQ(L"Ten program zainstaluje aplikację Velandra", Text(w, W::kLabel4));
-    EXPECT_EQ(L"wszystkie działające programy.", Text(w, W::kLabel5));
-    EXPECT_EQ(L"Zaleca się, aby przed rozpoczęciem instalacji, zamknąć", Text(w, W::kLabel6));
-    EXPECT_EQ(L"Jeśli nie chcesz instalować programu, kliknij 'Zakończ',", Text(w, W::kLabel7));
-    EXPECT_EQ(L" w przeciwnym przypadku kliknij 'Dalej', aby kontynuować", Text(w, W::kLabel9));
-    EXPECT_EQ(L"Zakończ", Text(w, W::kButton1));
-    EXPECT_EQ(L"Dalej >", Text(w, W::kButton2));
+    for (const auto& [id, text] : testing_support::kWelcomeTexts) EXPECT_EQ(text, Text(w, id)) << id;
     EXPECT_TRUE(Enabled(w, W::kButton2));
     EXPECT_EQ(Control(w, W::kButton1), FocusedControl(w));
     // The buttons are found by caption too: what a person would look for.
-    EXPECT_EQ(Control(w, W::kButton2), FindControlByText(w, L"Button", L"Dalej >"));
+    EXPECT_EQ(Control(w, W::kButton2), FindControlByText(w, L"Button", kNextText));
     CloseBox(w);
     EXPECT_EQ(0u, p.WaitExit());
 }
@@ -68,17 +54,7 @@ TEST(LicencePageE2E, ShowsItsTextsAndTheAgreement) {
     HWND l = GoToLicence(p, p.WaitWindow(kWelcomeCaption));
     EXPECT_EQ(504, ClientSize(l).cx);
     EXPECT_EQ(356, ClientSize(l).cy);
-    EXPECT_EQ(L"Licencja", Text(l, L::kLabel1));
-    EXPECT_EQ(L"Proszę przeczytać umowę licencyjną", Text(l, L::kLabel2));
-    EXPECT_EQ(L"Proszę przeczytać umowę licencyjną i wybrać 'Zgadzam się' jeśli zgadzasz się",
-              Text(l, L::kLabel3));
-    EXPECT_EQ(L"z jej postanowieniami.", Text(l, L::kLabel4));
-    EXPECT_EQ(L"Zgadzam się i akceptuję postanowienia umowy licencyjnej", Text(l, L::kRadioButton1));
-    EXPECT_EQ(L"Nie zgadzam się", Text(l, L::kRadioButton2));
-    EXPECT_EQ(L"Drukuj tekst umowy", Text(l, L::kButton4));
-    EXPECT_EQ(L"< Wstecz", Text(l, L::kButton3));
-    EXPECT_EQ(L"Dalej >", Text(l, L::kButton2));
-    EXPECT_EQ(L"Zakończ", Text(l, L::kButton1));
+    for (const auto& [id, text] : testing_support::kLicenceTexts) EXPECT_EQ(text, Text(l, id)) << id;
     EXPECT_FALSE(Enabled(l, L::kButton2));
     EXPECT_EQ(Control(l, L::kButton1), FocusedControl(l));
     // The agreement itself, loaded from the program's own resource.
@@ -132,76 +108,69 @@ TEST(PageSequenceE2E, DisagreeingDisablesNextAgain) {
     EXPECT_EQ(0u, p.WaitExit());
 }
 
-TEST(ExitE2E, ExitOnWelcomeConfirmedEndsWithoutTheLicence) {
-    Process p = LaunchInstaller();
-    Click(p.WaitWindow(kWelcomeCaption), W::kButton1);
-    ExpectExitQuestion(p.AnswerMessageBox(IDYES));
-    ExpectEndsQuietly(p, kLicenceCaption);
-}
+// Leaving from either page, by the exit button, Esc, the keys on the focused
+// exit button or the close box: each case one line below.
+struct ExitCase {
+    bool onLicence;  // else on the welcome page
+    bool agreeFirst;  // the licence agreed to first, so Next is possible
+    enum Way { kExitButton, kEscNoThenYes, kKeysOnExitAnsweredNo, kCloseBox } way;
+};
 
-TEST(ExitE2E, ExitOnLicenceConfirmedEndsWithoutTheInstallWindow) {
+void RunExitCase(const ExitCase& c) {
     Process p = LaunchInstaller();
-    HWND l = GoToLicence(p, p.WaitWindow(kWelcomeCaption));
-    Click(l, L::kRadioButton1);  // even with Next possible
-    Click(l, L::kButton1);
-    ExpectExitQuestion(p.AnswerMessageBox(IDYES));
-    ExpectEndsQuietly(p, kInstallerCaption);
-}
-
-TEST(ExitE2E, EscAsksAndNoKeepsTheWelcomePage) {
-    Process p = LaunchInstaller();
-    HWND w = p.WaitWindow(kWelcomeCaption);
-    PressKey(w, VK_ESCAPE);
-    ExpectExitQuestion(p.AnswerMessageBox(IDNO));
-    EXPECT_EQ(w, p.WaitWindow(kWelcomeCaption)) << "the same page, still open";
-    EXPECT_TRUE(Enabled(w, W::kButton2));
-    PressKey(w, VK_ESCAPE);
-    ExpectExitQuestion(p.AnswerMessageBox(IDYES));
-    ExpectEndsQuietly(p, kLicenceCaption);
-}
-
-TEST(ExitE2E, EscAsksAndNoKeepsTheLicencePageAsItWas) {
-    Process p = LaunchInstaller();
-    HWND l = GoToLicence(p, p.WaitWindow(kWelcomeCaption));
-    Click(l, L::kRadioButton1);
-    ASSERT_TRUE(WaitUntil([&] { return Enabled(l, L::kButton2); }));
-    PressKey(l, VK_ESCAPE);
-    ExpectExitQuestion(p.AnswerMessageBox(IDNO));
-    EXPECT_EQ(l, p.WaitWindow(kLicenceCaption));
-    EXPECT_TRUE(IsChecked(Control(l, L::kRadioButton1)));
-    EXPECT_TRUE(Enabled(l, L::kButton2));
-    PressKey(l, VK_ESCAPE);
-    ExpectExitQuestion(p.AnswerMessageBox(IDYES));
-    ExpectEndsQuietly(p, kInstallerCaption);
-}
-
-TEST(ExitE2E, EnterOrSpaceRightAfterTheLicenceOpensAsksToExit) {
-    Process p = LaunchInstaller();
-    HWND l = GoToLicence(p, p.WaitWindow(kWelcomeCaption));
-    for (UINT key : {VK_SPACE, VK_RETURN}) {
-        SCOPED_TRACE(key == VK_SPACE ? "Space" : "Enter");
-        ASSERT_EQ(Control(l, L::kButton1), FocusedControl(l));
-        TypeKey(l, key);
-        ExpectExitQuestion(p.AnswerMessageBox(IDNO));
-        EXPECT_EQ(l, p.WaitWindow(kLicenceCaption));
+    HWND page = p.WaitWindow(kWelcomeCaption);
+    if (c.onLicence) page = GoToLicence(p, page);
+    if (c.agreeFirst) {
+        Click(page, L::kRadioButton1);
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(page, L::kButton2); }));
     }
-    CloseBox(l);
-    EXPECT_EQ(0u, p.WaitExit());
+    const wchar_t* caption = c.onLicence ? kLicenceCaption : kWelcomeCaption;
+    const wchar_t* nextCaption = c.onLicence ? kInstallerCaption : kLicenceCaption;
+    const int exitId = c.onLicence ? int(L::kButton1) : int(W::kButton1);
+    const int nextId = c.onLicence ? int(L::kButton2) : int(W::kButton2);
+    switch (c.way) {
+    case ExitCase::kExitButton:
+        Click(page, exitId);
+        ExpectExitQuestion(p.AnswerMessageBox(IDYES));
+        break;
+    case ExitCase::kEscNoThenYes:
+        PressKey(page, VK_ESCAPE);
+        ExpectExitQuestion(p.AnswerMessageBox(IDNO));
+        EXPECT_EQ(page, p.WaitWindow(caption)) << "the same page, still open";
+        if (c.agreeFirst) {
+            EXPECT_TRUE(IsChecked(Control(page, L::kRadioButton1)));
+        }
+        EXPECT_TRUE(Enabled(page, nextId));
+        PressKey(page, VK_ESCAPE);
+        ExpectExitQuestion(p.AnswerMessageBox(IDYES));
+        break;
+    case ExitCase::kKeysOnExitAnsweredNo:
+        for (UINT key : {VK_SPACE, VK_RETURN}) {
+            SCOPED_TRACE(key == VK_SPACE ? "Space" : "Enter");
+            ASSERT_EQ(Control(page, exitId), FocusedControl(page));
+            TypeKey(page, key);
+            ExpectExitQuestion(p.AnswerMessageBox(IDNO));
+            EXPECT_EQ(page, p.WaitWindow(caption));
+        }
+        CloseBox(page);
+        EXPECT_EQ(0u, p.WaitExit());
+        return;
+    case ExitCase::kCloseBox:
+        CloseBox(page);
+        break;
+    }
+    ExpectEndsQuietly(p, nextCaption);
 }
 
-TEST(ExitE2E, CloseBoxOnWelcomeEndsWithoutQuestion) {
-    Process p = LaunchInstaller();
-    CloseBox(p.WaitWindow(kWelcomeCaption));
-    ExpectEndsQuietly(p, kLicenceCaption);
+TEST(ExitE2E, ExitOnWelcomeConfirmedEndsWithoutTheLicence) { RunExitCase({false, false, ExitCase::kExitButton}); }
+TEST(ExitE2E, ExitOnLicenceConfirmedEndsWithoutTheInstallWindow) { RunExitCase({true, true, ExitCase::kExitButton}); }
+TEST(ExitE2E, EscAsksAndNoKeepsTheWelcomePage) { RunExitCase({false, false, ExitCase::kEscNoThenYes}); }
+TEST(ExitE2E, EscAsksAndNoKeepsTheLicencePageAsItWas) { RunExitCase({true, true, ExitCase::kEscNoThenYes}); }
+TEST(ExitE2E, EnterOrSpaceRightAfterTheLicenceOpensAsksToExit) {
+    RunExitCase({true, false, ExitCase::kKeysOnExitAnsweredNo});
 }
-
-TEST(ExitE2E, CloseBoxOnLicenceEndsWithoutQuestion) {
-    Process p = LaunchInstaller();
-    HWND l = GoToLicence(p, p.WaitWindow(kWelcomeCaption));
-    Click(l, L::kRadioButton1);
-    CloseBox(l);
-    ExpectEndsQuietly(p, kInstallerCaption);
-}
+TEST(ExitE2E, CloseBoxOnWelcomeEndsWithoutQuestion) { RunExitCase({false, false, ExitCase::kCloseBox}); }
+TEST(ExitE2E, CloseBoxOnLicenceEndsWithoutQuestion) { RunExitCase({true, true, ExitCase::kCloseBox}); }
 
 }  // namespace
 }  // namespace e2e

@@ -12,15 +12,9 @@
 
 #include "tests/e2e/driver.h"
 #include "tests/e2e/installer.h"
+#include "tests/support/host.h"
 
 namespace {
-
-long long UnixMillis() {
-    FILETIME ft;
-    GetSystemTimeAsFileTime(&ft);
-    ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
-    return static_cast<long long>(t.QuadPart / 10000 - 11644473600000LL);
-}
 
 void WriteWords(const std::wstring& text, const wchar_t* path) {
     std::string words, word;
@@ -46,9 +40,9 @@ int PrintFromPage(const wchar_t* wordsOut) {
     HWND licence = e2e::GoToLicence(p, welcome);
     e2e::Click(licence, TLic_win::kRadioButton1);
     p.WaitIdle(licence);
-    WriteWords(e2e::ReadText(e2e::Control(licence, TLic_win::kRichEdit1)), wordsOut);
+    WriteWords(e2e::TextOf(e2e::Control(licence, TLic_win::kRichEdit1)), wordsOut);
 
-    std::printf("start %lld\n", UnixMillis());
+    std::printf("start %lld\n", testing_support::UnixMillis());
     std::fflush(stdout);
     e2e::Click(licence, TLic_win::kButton4);
     // The status window comes and goes while the pages are laid out.

@@ -20,7 +20,7 @@ TEST(ProgramFilesE2E, TheProposedFolderLiesInTheProgramFilesTheShellGivesAProces
     const std::wstring programFiles = ShellFolder(wow64 ? CSIDL_PROGRAM_FILESX86 : CSIDL_PROGRAM_FILES);
     AgreeAndNext(p, GoToLicence(p, p.WaitWindow(kWelcomeCaption)));
     HWND window = p.WaitWindow(kInstallerCaption);
-    EXPECT_EQ(programFiles + L"\\Vantrel\\Velandra", ReadText(Control(window, Tinst_main_win::kEdit1)))
+    EXPECT_EQ(programFiles + L"\\Vantrel\\Velandra", TextOf(Control(window, Tinst_main_win::kEdit1)))
         << (wow64 ? "a 32-bit installer" : "a 64-bit installer");
     p.WaitIdle(window);
     CloseBox(window);

@@ -1,13 +1,33 @@
 #pragma once
 // The installer's texts as the tests expect to see them, written once for
 // the window tests and the end-to-end scenarios alike.
+#include <string>
 
 namespace testing_support {
 
 inline constexpr wchar_t kWelcomeCaption[] = L"Program instalacyjny aplikacja Velandra - Witamy";
 inline constexpr wchar_t kLicenceCaption[] = L"Program instalacyjny aplikacji Velandra - licencja";
-// The install window's caption, also the caption of the exit question.
+// The install window's caption, also the caption of the exit question and of
+// the installation's error boxes.
 inline constexpr wchar_t kInstallerCaption[] = L"Instalator programu Velandra";
 inline constexpr wchar_t kExitQuestion[] = L"Instalacja niekompletna - czy jesteś pewien, że chcesz przerwać?";
+// The question whether to create the target folder, and its failure.
+inline constexpr wchar_t kFolderCaption[] = L"Zapis katalogu";
+inline std::wstring FolderQuestion(const std::wstring& typed) {
+    return L"Folder " + typed + L" nie istnieje Czy go utworzyć";
+}
+inline std::wstring FolderFailure(const std::wstring& folder, const std::wstring& cause) {
+    return L"Utworzenie katalogu \n" + folder + L"\n nie powiodło się\nPrzyczyna: " + cause;
+}
+inline constexpr wchar_t kSuccessText[] = L"Program Velandra został zainstalowany pomyślnie";
+inline constexpr wchar_t kSuccessCaption[] = L"Instalacja zakończona";
+
+// The copy stopped by the installed program, still running.
+inline constexpr wchar_t kProgramInUseText[] =
+    L"Nie udało się skopiować plików:\n\nPrzyczyna: plik jest używany przez inny program.\nVel.exe"
+    L"\nZamknij program Velandra i kliknij 'Dalej >', aby spróbować ponownie.";
+
+inline constexpr wchar_t kNextText[] = L"Dalej >";
+inline constexpr wchar_t kExitText[] = L"Zakończ";
 
 }  // namespace testing_support

@@ -61,6 +61,13 @@ bool MakeHostLink(const std::wstring& linkPath, const std::wstring& hostTarget) 
            Exists(linkPath);
 }
 
+long long UnixMillis() {
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    const ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
+    return static_cast<long long>(t.QuadPart / 10000 - 11644473600000LL);
+}
+
 bool PlatformEnforcesReadOnly() {
     static const bool enforced = [] {
         ScratchFolder folder(L"vel-probe");

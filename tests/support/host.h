@@ -19,6 +19,9 @@ std::wstring HostPath(const std::wstring& windowsPath);
 // Makes linkPath a host symbolic link to hostTarget; false where impossible.
 bool MakeHostLink(const std::wstring& linkPath, const std::wstring& hostTarget);
 
+// The time now as the host's scripts read it: milliseconds since 1970.
+long long UnixMillis();
+
 // Wine running as root writes onto read-only files; Windows refuses.
 bool PlatformEnforcesReadOnly();
 #define SKIP_UNLESS_READ_ONLY_ENFORCED()                                         \

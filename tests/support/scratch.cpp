@@ -63,6 +63,13 @@ ScratchFolder::~ScratchFolder() {
     RemoveTree(path_);
 }
 
+std::wstring OwnFolder() {
+    wchar_t buf[MAX_PATH * 2];
+    const DWORD n = GetModuleFileNameW(nullptr, buf, DWORD(std::size(buf)));
+    const std::wstring p(buf, n);
+    return p.substr(0, p.find_last_of(L"\\/") + 1);
+}
+
 bool RemoveTree(const std::wstring& folder) {
     std::wstring dir = folder;
     if (!dir.empty() && dir.back() == L'\\') dir.pop_back();

@@ -30,6 +30,9 @@ private:
     bool hostRemoval_;
 };
 
+// Full path of the running program's own folder, with a trailing backslash.
+std::wstring OwnFolder();
+
 // Removes a folder (with or without a trailing backslash) and all it holds;
 // a link to a folder is removed, not followed. True when the folder is gone.
 bool RemoveTree(const std::wstring& folder);

@@ -107,6 +107,23 @@ void ExpectRect(HWND control, HWND parent, RECT want) {
     EXPECT_EQ(want.bottom, r.bottom);
 }
 
+void ExpectPlaces(const std::vector<Place>& table, int dpi) {
+    ASSERT_TRUE(dpi == 96 || dpi == 144) << dpi << " DPI";
+    for (const Place& p : table) {
+        const RECT want = dpi == 96 ? p.at96 : p.at144;
+        if (EqualRect(&want, &kUnchecked)) continue;
+        SCOPED_TRACE(testing::Message() << "control " << GetDlgCtrlID(p.control) << " at " << dpi << " DPI");
+        if (!p.cornerOnly) {
+            ExpectRect(p.control, p.parent, want);
+            continue;
+        }
+        EXPECT_EQ(p.parent, GetParent(p.control));
+        const RECT r = RectIn(p.control);
+        EXPECT_EQ(want.left, r.left);
+        EXPECT_EQ(want.top, r.top);
+    }
+}
+
 LOGFONTW FontOf(HWND control) {
     LOGFONTW lf{};
     auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
@@ -209,12 +226,16 @@ SIZE ClientSize(HWND hwnd) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-std::wstring TextOf(HWND hwnd) {
-    int n = GetWindowTextLengthW(hwnd);
-    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
-    n = GetWindowTextW(hwnd, s.data(), n + 1);
-    s.resize(static_cast<size_t>(n));
-    return s;
+std::wstring TextOf(HWND window) {
+    constexpr UINT kAnswerMs = 10000;
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kAnswerMs, &length)) return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+                        kAnswerMs, &got);
+    text.resize(std::min<size_t>(got, length));
+    return text;
 }
 
 HWND FindOwnWindow(const std::wstring& caption) {

@@ -92,6 +92,21 @@ RECT RectIn(HWND control);
 // Expects the control to be a child of parent, at want within it.
 void ExpectRect(HWND control, HWND parent, RECT want);
 
+// Where a window's layout table puts a control, at 96 and at 144 DPI, in its
+// parent's client coordinates: one line of a page's layout table. kUnchecked
+// where a test does not check that DPI; a label sized to its text gives only
+// its top-left corner.
+inline constexpr RECT kUnchecked{-1, -1, -1, -1};
+struct Place {
+    HWND control;
+    HWND parent;
+    RECT at96;
+    RECT at144 = kUnchecked;
+    bool cornerOnly = false;
+};
+// Expects every control of the table where it belongs at that DPI (96 or 144).
+void ExpectPlaces(const std::vector<Place>& table, int dpi);
+
 // Character height (cell height less internal leading) of a window's font.
 int FontCharHeight(HWND control);
 std::wstring FontFace(HWND control);
@@ -118,7 +133,9 @@ ScreenPicture CaptureScreen(RECT screenRect);
 // at least 4.5 : 1 between the text's pixels and the background's colour.
 void ExpectLabelsReadableInHighContrast(HWND window);
 
-std::wstring TextOf(HWND hwnd);
+// The text of a window or control, of this process or another: a window
+// that does not answer within a while reads as empty.
+std::wstring TextOf(HWND window);
 
 // A visible top-level window of this thread by caption: other test programs on
 // the same display may show windows with the same caption at the same time.

@@ -36,20 +36,26 @@ std::wstring TipOf(HWND form, HWND control) {
     return text;
 }
 
-// The table at 144 DPI: every position and size times 1.5 to the nearest
-// pixel, fonts a half pixel down.
+// The layout table at 96 DPI and scaled to 144: every position and size
+// times 1.5 to the nearest pixel.
+std::vector<Place> Layout(Tinst_main_win& win) {
+    const HWND form = win.hwnd(), top = win.Panel1.hwnd(), bottom = win.Panel2.hwnd();
+    return {
+        {top, form, {0, 0, 504, 65}, {0, 0, 756, 98}},
+        {win.Label3.hwnd(), top, {6, 18, 429, 41}, {9, 27, 644, 62}},
+        {win.Image1.hwnd(), top, {440, 2, 499, 61}, {660, 3, 749, 92}},
+        {win.Edit1.hwnd(), form, {13, 106, 425, 130}, {20, 159, 638, 195}},
+        {win.BitBtn1.hwnd(), form, {431, 102, 463, 134}, {647, 153, 695, 201}},
+        {bottom, form, {0, 153, 504, 207}, {0, 230, 756, 311}},
+        {win.BitBtn3.hwnd(), bottom, {238, 16, 333, 41}, {357, 24, 500, 62}},
+        {win.BitBtn4.hwnd(), bottom, {372, 16, 467, 41}, {558, 24, 701, 62}},
+        {win.Label1.hwnd(), form, {13, 84}, {20, 126}, true},
+    };
+}
+
+// The table at 144 DPI, fonts a half pixel down.
 void ExpectLaidOutAt144(Tinst_main_win& win) {
-    const HWND form = win.hwnd();
-    ExpectRect(win.Panel1.hwnd(), form, {0, 0, 756, 98});
-    ExpectRect(win.Label3.hwnd(), win.Panel1.hwnd(), {9, 27, 644, 62});
-    ExpectRect(win.Image1.hwnd(), win.Panel1.hwnd(), {660, 3, 749, 92});
-    ExpectRect(win.Edit1.hwnd(), form, {20, 159, 638, 195});
-    ExpectRect(win.BitBtn1.hwnd(), form, {647, 153, 695, 201});
-    ExpectRect(win.Panel2.hwnd(), form, {0, 230, 756, 311});
-    ExpectRect(win.BitBtn3.hwnd(), win.Panel2.hwnd(), {357, 24, 500, 62});
-    ExpectRect(win.BitBtn4.hwnd(), win.Panel2.hwnd(), {558, 24, 701, 62});
-    EXPECT_EQ(20, RectIn(win.Label1.hwnd()).left);
-    EXPECT_EQ(126, RectIn(win.Label1.hwnd()).top);
+    ExpectPlaces(Layout(win), 144);
     EXPECT_EQ(19, FontCharHeight(win.Label1.hwnd()));
     EXPECT_EQ(19, FontCharHeight(win.Edit1.hwnd()));
     EXPECT_EQ(28, FontCharHeight(win.Label3.hwnd()));
@@ -63,7 +69,7 @@ void ExpectLaidOutAt144(Tinst_main_win& win) {
 
 TEST_F(InstallWindow, OpensWithTheTableLayout) {
     Open();
-    EXPECT_EQ(L"Instalator programu Velandra", TextOf(win->hwnd()));
+    EXPECT_EQ(kInstallerCaption, TextOf(win->hwnd()));
     SIZE client = ClientSize(win->hwnd());
     EXPECT_EQ(504, client.cx);
     EXPECT_EQ(207, client.cy);
@@ -76,26 +82,15 @@ TEST_F(InstallWindow, OpensWithTheTableLayout) {
         EXPECT_EQ(13, FontCharHeight(c->hwnd()));
     }
 
-    const HWND form = win->hwnd();
-    ExpectRect(win->Panel1.hwnd(), form, {0, 0, 504, 65});
-    ExpectRect(win->Label3.hwnd(), win->Panel1.hwnd(), {6, 18, 429, 41});
-    ExpectRect(win->Image1.hwnd(), win->Panel1.hwnd(), {440, 2, 499, 61});
-    ExpectRect(win->Edit1.hwnd(), form, {13, 106, 425, 130});
-    ExpectRect(win->BitBtn1.hwnd(), form, {431, 102, 463, 134});
-    ExpectRect(win->Panel2.hwnd(), form, {0, 153, 504, 207});
-    ExpectRect(win->BitBtn3.hwnd(), win->Panel2.hwnd(), {238, 16, 333, 41});
-    ExpectRect(win->BitBtn4.hwnd(), win->Panel2.hwnd(), {372, 16, 467, 41});
-    RECT label1 = RectIn(win->Label1.hwnd());
-    EXPECT_EQ(13, label1.left);
-    EXPECT_EQ(84, label1.top);
+    ExpectPlaces(Layout(*win), 96);
 
     EXPECT_EQ(L"Wybierz folder, w którym ma być zainstalowany program Velandra", win->Label1.Text());
     EXPECT_EQ(L"Instalacja programu Velandra ver 3.51", win->Label3.Text());
-    EXPECT_EQ(L"Dalej >", win->BitBtn3.Text());
-    EXPECT_EQ(L"Zakończ", win->BitBtn4.Text());
+    EXPECT_EQ(kNextText, win->BitBtn3.Text());
+    EXPECT_EQ(kExitText, win->BitBtn4.Text());
     // Not drawn on the picture button, but announced by a screen reader.
     EXPECT_EQ(L"Przeglądaj", win->BitBtn1.Text());
-    EXPECT_EQ(L"Wybierz folder", TipOf(form, win->BitBtn1.hwnd()));
+    EXPECT_EQ(L"Wybierz folder", TipOf(win->hwnd(), win->BitBtn1.hwnd()));
 }
 
 // Run in a prefix at 144 DPI (ctest gives these suites one of their own).
@@ -214,8 +209,8 @@ TEST_F(InstallWindow, DecliningTheFolderKeepsNextDisabledUntilTheTextChanges) {
     messages.Answer(IDNO);
     ASSERT_TRUE(Click(win->BitBtn3));
     ASSERT_EQ(1u, messages.Count());
-    EXPECT_EQ(L"Folder " + DefaultTarget() + L" nie istnieje Czy go utworzyć", messages.Last().text);
-    EXPECT_EQ(L"Zapis katalogu", messages.Last().caption);
+    EXPECT_EQ(FolderQuestion(DefaultTarget()), messages.Last().text);
+    EXPECT_EQ(kFolderCaption, messages.Last().caption);
     EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), messages.Last().type);
     EXPECT_EQ(win->hwnd(), messages.Last().owner);
     EXPECT_FALSE(FolderExists(DefaultTarget()));
@@ -239,10 +234,8 @@ TEST_F(InstallWindow, AFolderThatCannotBeCreatedIsReported) {
     ASSERT_TRUE(Click(win->BitBtn3));
     ASSERT_EQ(2u, messages.Count());
     const ui::MessageRequest& failed = messages.Asked()[1];
-    EXPECT_EQ(L"Utworzenie katalogu \n" + path + L"\n nie powiodło się\nPrzyczyna: w miejscu folderu jest plik " +
-                  (scratch / L"plik") + L".",
-              failed.text);
-    EXPECT_EQ(L"Zapis katalogu", failed.caption);
+    EXPECT_EQ(FolderFailure(path, L"w miejscu folderu jest plik " + (scratch / L"plik") + L"."), failed.text);
+    EXPECT_EQ(kFolderCaption, failed.caption);
     EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), failed.type);
     EXPECT_FALSE(win->BitBtn3.Enabled());
     EXPECT_FALSE(Ended());
@@ -259,9 +252,8 @@ TEST_F(InstallWindow, EnsureTargetFolderAnswersWhatItFoundOrDid) {
     messages.Answer(IDYES);
     EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(InstallTarget(scratch / L"zły|znak")));
     EXPECT_EQ(4u, messages.Count());
-    EXPECT_EQ(L"Utworzenie katalogu \n" + (scratch / L"zły|znak") +
-                  L"\n nie powiodło się\nPrzyczyna: nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" "
-                  L"< > |).",
+    EXPECT_EQ(FolderFailure(scratch / L"zły|znak",
+                            L"nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" < > |)."),
               messages.Last().text);
 }
 
@@ -273,9 +265,7 @@ TEST_F(InstallWindow, AFolderOnADriveThatIsNotThereSaysSo) {
     Open();
     messages.Answer(IDYES);
     EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(InstallTarget(path)));
-    EXPECT_EQ(L"Utworzenie katalogu \n" + path + L"\n nie powiodło się\nPrzyczyna: nie ma takiego dysku: " +
-                  path.substr(0, 2) + L".",
-              messages.Last().text);
+    EXPECT_EQ(FolderFailure(path, L"nie ma takiego dysku: " + path.substr(0, 2) + L"."), messages.Last().text);
 }
 
 TEST_F(InstallWindow, AProgramFilesFolderWithoutWriteRightsNamesTheMissingRights) {
@@ -287,9 +277,8 @@ TEST_F(InstallWindow, AProgramFilesFolderWithoutWriteRightsNamesTheMissingRights
     messages.Answer(IDYES);
     ASSERT_TRUE(Click(win->BitBtn3));
     ASSERT_EQ(2u, messages.Count());
-    EXPECT_EQ(L"Utworzenie katalogu \n" + DefaultTarget() +
-                  L"\n nie powiodło się\nPrzyczyna: brak uprawnień do zapisu. Wybierz inny folder lub uruchom "
-                  L"instalator jako administrator.",
+    EXPECT_EQ(FolderFailure(DefaultTarget(), L"brak uprawnień do zapisu. Wybierz inny folder lub uruchom "
+                                             L"instalator jako administrator."),
               messages.Last().text);
     EXPECT_FALSE(Ended());
 }
@@ -310,27 +299,6 @@ TEST_F(InstallWindow, BrowseStartsAtAnExistingFolderAndTakesTheChoice) {
     ASSERT_EQ(2u, picks.Asked().size());
     EXPECT_EQ(L"", picks.Asked()[1].startFolder);
     EXPECT_EQ(scratch / L"wybrany", win->Edit1.Text());
-}
-
-TEST_F(InstallWindow, EscAsksBeforeLeaving) {
-    Open();
-    messages.Answer(IDNO);
-    PressKey(win->hwnd(), VK_ESCAPE);
-    ASSERT_EQ(1u, messages.Count());
-    EXPECT_EQ(kExitQuestion, messages.Last().text);
-    EXPECT_EQ(kInstallerCaption, messages.Last().caption);
-    EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), messages.Last().type);
-    EXPECT_FALSE(Ended());
-    messages.Answer(IDYES);
-    PressKey(win->hwnd(), VK_ESCAPE);
-    EXPECT_TRUE(Ended());
-}
-
-TEST_F(InstallWindow, CloseBoxEndsWithoutAQuestion) {
-    Open();
-    SendMessageW(win->hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(Ended());
-    EXPECT_EQ(0u, messages.Count());
 }
 
 }  // namespace

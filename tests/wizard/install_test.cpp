@@ -9,10 +9,6 @@ using namespace testing_support;
 namespace inst_test {
 namespace {
 
-const wchar_t kSuccess[] = L"Program Velandra został zainstalowany pomyślnie";
-const wchar_t kInUse[] =
-    L"Nie udało się skopiować plików:\n\nPrzyczyna: plik jest używany przez inny program.\nVel.exe"
-    L"\nZamknij program Velandra i kliknij 'Dalej >', aby spróbować ponownie.";
 
 class Install : public InstallWindow {
 protected:
@@ -22,16 +18,17 @@ protected:
         Open();
         Type(target);
     }
+    // Types a folder that is not there yet, agrees to its creation and to the
+    // success message, and presses Next.
+    void InstallIntoNewFolder(const std::wstring& typed) {
+        Type(typed);
+        messages.Answer(IDYES);
+        messages.Answer(IDOK);
+        ASSERT_TRUE(Click(win->BitBtn3));
+    }
     void ExpectInstalledIn(const std::wstring& target) {
         for (const auto& [name, content] : RunImageBeside::Files())
             EXPECT_EQ(content, ReadText(target + L"\\" + name)) << "file " << testing::PrintToString(name);
-    }
-    void ExpectLink(const std::wstring& file, const std::wstring& target, const std::wstring& folder) {
-        SCOPED_TRACE(testing::Message() << "link " << testing::PrintToString(file));
-        auto link = LoadLink(file);
-        ASSERT_TRUE(link.has_value());
-        EXPECT_EQ(target, link->target);
-        EXPECT_EQ(folder, link->workingFolder);
     }
     void ExpectNoLinks() {
         for (int id : {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY})
@@ -46,7 +43,7 @@ protected:
     // An error box of the installation whatever its text; the window stays for another try.
     void ExpectInstallErrorBox() {
         ASSERT_GE(messages.Count(), 1u);
-        EXPECT_EQ(L"Instalator programu Velandra", messages.Last().caption);
+        EXPECT_EQ(kInstallerCaption, messages.Last().caption);
         EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), messages.Last().type);
         EXPECT_FALSE(Ended());
         EXPECT_TRUE(win->BitBtn3.Enabled()) << "Next stays available for another try";
@@ -60,16 +57,16 @@ TEST_F(Install, TypicalRunCreatesTheFolderCopiesLinksAndEnds) {
     messages.Answer(IDOK);
     ASSERT_TRUE(Click(win->BitBtn3));
     ASSERT_EQ(2u, messages.Count());
-    EXPECT_EQ(L"Zapis katalogu", messages.Asked()[0].caption);
-    EXPECT_EQ(kSuccess, messages.Last().text);
-    EXPECT_EQ(L"Instalacja zakończona", messages.Last().caption);
+    EXPECT_EQ(kFolderCaption, messages.Asked()[0].caption);
+    EXPECT_EQ(kSuccessText, messages.Last().text);
+    EXPECT_EQ(kSuccessCaption, messages.Last().caption);
     EXPECT_EQ(UINT(MB_OK | MB_ICONINFORMATION), messages.Last().type);
     EXPECT_TRUE(Ended());
 
     ExpectInstalledIn(target);
     EXPECT_EQ(RunImageBeside::Files().size(), FilesBelow(target).size());
-    ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), target + L"\\vel.exe", target + L"\\");
-    ExpectLink(MenuLink(CSIDL_COMMON_PROGRAMS), target + L"\\vel.exe", target + L"\\");
+    ExpectLinkTo(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), target);
+    ExpectLinkTo(MenuLink(CSIDL_COMMON_PROGRAMS), target);
     EXPECT_FALSE(IsFile(DesktopLink(CSIDL_DESKTOPDIRECTORY)));
     EXPECT_FALSE(IsFile(MenuLink(CSIDL_PROGRAMS)));
 }
@@ -83,10 +80,10 @@ TEST_F(Install, ReinstallationKeepsTheUsersDataAndReplacesTheProgram) {
     messages.Answer(IDOK);
     ASSERT_TRUE(Click(win->BitBtn3));
     ASSERT_EQ(1u, messages.Count());
-    EXPECT_EQ(kSuccess, messages.Last().text) << "kept files are no failure";
+    EXPECT_EQ(kSuccessText, messages.Last().text) << "kept files are no failure";
     EXPECT_EQ("program 3.51", ReadText(target + L"\\Vel.exe"));
     EXPECT_EQ("ustawienia użytkownika", ReadText(target + L"\\Dane\\tablica.ini"));
-    ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), target + L"\\vel.exe", target + L"\\");
+    ExpectLinkTo(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), target);
 }
 
 TEST_F(Install, AProgramFileInUseStopsWithAMessageAndNextTriesAgain) {
@@ -99,13 +96,13 @@ TEST_F(Install, AProgramFileInUseStopsWithAMessageAndNextTriesAgain) {
                                         OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
         ASSERT_TRUE(Click(win->BitBtn3));
-        ExpectInstallError(kInUse);
+        ExpectInstallError(kProgramInUseText);
         EXPECT_EQ(1u, messages.Count()) << "no success message";
         ExpectNoLinks();
     }
     messages.Answer(IDOK);
     ASSERT_TRUE(Click(win->BitBtn3));
-    EXPECT_EQ(kSuccess, messages.Last().text);
+    EXPECT_EQ(kSuccessText, messages.Last().text);
     EXPECT_EQ("program 3.51", ReadText(target + L"\\Vel.exe"));
     EXPECT_TRUE(IsFile(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY)));
 }
@@ -139,17 +136,14 @@ TEST_F(Install, DoubledAndTrailingBackslashesCollapseInCopyAndLinks) {
     // The scratch path has no doubled backslashes of its own.
     const std::wstring typed = scratch.path() + L"\\\\inst\\\\deep\\";
     const std::wstring clean = scratch / L"inst\\deep";
-    Type(typed);
-    messages.Answer(IDYES);
-    messages.Answer(IDOK);
-    ASSERT_TRUE(Click(win->BitBtn3));
+    InstallIntoNewFolder(typed);
     ASSERT_EQ(2u, messages.Count());
-    EXPECT_EQ(L"Folder " + typed + L" nie istnieje Czy go utworzyć", messages.Asked()[0].text)
+    EXPECT_EQ(FolderQuestion(typed), messages.Asked()[0].text)
         << "the question shows the path as typed";
-    EXPECT_EQ(kSuccess, messages.Last().text);
+    EXPECT_EQ(kSuccessText, messages.Last().text);
     ExpectInstalledIn(clean);
-    ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), clean + L"\\vel.exe", clean + L"\\");
-    ExpectLink(MenuLink(CSIDL_COMMON_PROGRAMS), clean + L"\\vel.exe", clean + L"\\");
+    ExpectLinkTo(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), clean);
+    ExpectLinkTo(MenuLink(CSIDL_COMMON_PROGRAMS), clean);
 }
 
 TEST_F(Install, ALeadingPairOfBackslashesIsKept) {
@@ -158,13 +152,10 @@ TEST_F(Install, ALeadingPairOfBackslashesIsKept) {
     Open();
     const std::wstring typed = L"\\\\.\\" + scratch.path() + L"\\\\siec";
     const std::wstring kept = L"\\\\.\\" + scratch.path() + L"\\siec";
-    Type(typed);
-    messages.Answer(IDYES);
-    messages.Answer(IDOK);
-    ASSERT_TRUE(Click(win->BitBtn3));
-    EXPECT_EQ(kSuccess, messages.Last().text);
+    InstallIntoNewFolder(typed);
+    EXPECT_EQ(kSuccessText, messages.Last().text);
     ExpectInstalledIn(scratch / L"siec");
-    ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), kept + L"\\vel.exe", kept + L"\\");
+    ExpectLinkTo(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), kept);
 }
 
 // Pasted with a space at the end, or typed with a dot: the folder Windows
@@ -173,18 +164,15 @@ TEST_F(Install, TrailingSpacesAndDotsGoFromEveryName) {
     Open();
     const std::wstring typed = L" " + scratch.path() + L"\\Vantrel. \\Velandra. ";
     const std::wstring clean = scratch / L"Vantrel\\Velandra";
-    Type(typed);
-    messages.Answer(IDYES);
-    messages.Answer(IDOK);
-    ASSERT_TRUE(Click(win->BitBtn3));
+    InstallIntoNewFolder(typed);
     ASSERT_EQ(2u, messages.Count());
-    EXPECT_EQ(L"Folder " + typed + L" nie istnieje Czy go utworzyć", messages.Asked()[0].text);
-    EXPECT_EQ(kSuccess, messages.Last().text);
+    EXPECT_EQ(FolderQuestion(typed), messages.Asked()[0].text);
+    EXPECT_EQ(kSuccessText, messages.Last().text);
     ExpectInstalledIn(clean);
     std::vector<std::wstring> installed;
     for (const auto& [name, content] : RunImageBeside::Files()) installed.push_back(L"Velandra\\" + name);
     EXPECT_EQ(installed, FilesBelow(scratch / L"Vantrel")) << "nothing beside the one folder";
-    ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), clean + L"\\vel.exe", clean + L"\\");
+    ExpectLinkTo(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), clean);
 }
 
 // The medium's own folder, or one below it: the copy would read what it
@@ -237,11 +225,11 @@ TEST_F(Install, ARelativeFolderIsInstalledUnderTheCurrentFolderWithFullPathsInTh
     const bool clicked = Click(win->BitBtn3);
     SetCurrentDirectoryW(before);
     ASSERT_TRUE(clicked);
-    EXPECT_EQ(kSuccess, messages.Last().text);
+    EXPECT_EQ(kSuccessText, messages.Last().text);
     const std::wstring full = scratch / L"Wzgledny\\Vel";
     ExpectInstalledIn(full);
-    ExpectLink(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), full + L"\\vel.exe", full + L"\\");
-    ExpectLink(MenuLink(CSIDL_COMMON_PROGRAMS), full + L"\\vel.exe", full + L"\\");
+    ExpectLinkTo(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), full);
+    ExpectLinkTo(MenuLink(CSIDL_COMMON_PROGRAMS), full);
 }
 
 TEST_F(Install, ShortcutsThatCanBeSavedNowhereAreNamedInTheSuccessMessage) {
@@ -252,7 +240,7 @@ TEST_F(Install, ShortcutsThatCanBeSavedNowhereAreNamedInTheSuccessMessage) {
     OpenOn(target);
     messages.Answer(IDOK);
     ASSERT_TRUE(Click(win->BitBtn3));
-    EXPECT_EQ(std::wstring(kSuccess) + L"\nNie udało się utworzyć skrótów na pulpicie i w menu Start; program "
+    EXPECT_EQ(std::wstring(kSuccessText) + L"\nNie udało się utworzyć skrótów na pulpicie i w menu Start; program "
                                        L"uruchomisz plikiem " + target + L"\\vel.exe.",
               messages.Last().text);
     EXPECT_TRUE(Ended());
@@ -294,7 +282,7 @@ TEST_F(Install, AFullDiskIsNamedAndTheInstallationCompletesOnceThereIsSpace) {
     disk.Free();
     messages.Answer(IDOK);
     ASSERT_TRUE(Click(win->BitBtn3));
-    EXPECT_EQ(kSuccess, messages.Last().text);
+    EXPECT_EQ(kSuccessText, messages.Last().text);
     ExpectInstalledIn(target);
     EXPECT_EQ(RunImageBeside::Files().size(), FilesBelow(target).size());
 }
@@ -320,7 +308,7 @@ TEST_F(Install, AnUpgradeOnAFullDiskKeepsTheOldProgramAndCompletesOnceThereIsSpa
     disk.Free();
     messages.Answer(IDOK);
     ASSERT_TRUE(Click(win->BitBtn3));
-    EXPECT_EQ(kSuccess, messages.Last().text);
+    EXPECT_EQ(kSuccessText, messages.Last().text);
     ExpectInstalledIn(target);
     EXPECT_EQ(RunImageBeside::Files().size(), FilesBelow(target).size()) << "no leftovers";
 }

@@ -6,12 +6,14 @@
 
 #include <memory>
 
-#include "tests/support/window_test.h"
 #include "engine/vtutils.h"
-#include "tests/wizard/scratch.h"
+#include "tests/support/install.h"
+#include "tests/support/window_test.h"
 #include "wizard/inst_main.h"
 
 namespace inst_test {
+
+using namespace testing_support;
 
 class InstallWindow : public ::testing::Test {
 protected:

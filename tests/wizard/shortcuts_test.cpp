@@ -22,12 +22,8 @@ TEST_F(Shortcuts, FallBackToTheUsersFoldersWhenTheShellCannotNameTheShared) {
     shell.Unknown(CSIDL_COMMON_DESKTOPDIRECTORY);
     shell.Unknown(CSIDL_COMMON_PROGRAMS);
     win->CreateShortcuts(target);
-    for (const std::wstring& file : {DesktopLink(CSIDL_DESKTOPDIRECTORY), MenuLink(CSIDL_PROGRAMS)}) {
-        auto link = LoadLink(file);
-        ASSERT_TRUE(link.has_value()) << testing::PrintToString(file);
-        EXPECT_EQ(target + L"\\vel.exe", link->target);
-        EXPECT_EQ(target + L"\\", link->workingFolder);
-    }
+    for (const std::wstring& file : {DesktopLink(CSIDL_DESKTOPDIRECTORY), MenuLink(CSIDL_PROGRAMS)})
+        ExpectLinkTo(file, target);
     EXPECT_EQ(0u, messages.Count());
 }
 
@@ -52,11 +48,8 @@ TEST_F(Shortcuts, SharedFoldersWithoutWriteRightsLeaveTheShortcutsInTheUsersFold
     EXPECT_TRUE(saved.menu);
     EXPECT_FALSE(IsFile(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY)));
     EXPECT_FALSE(IsFile(MenuLink(CSIDL_COMMON_PROGRAMS)));
-    for (const std::wstring& file : {DesktopLink(CSIDL_DESKTOPDIRECTORY), MenuLink(CSIDL_PROGRAMS)}) {
-        auto link = LoadLink(file);
-        ASSERT_TRUE(link.has_value()) << testing::PrintToString(file);
-        EXPECT_EQ(target + L"\\vel.exe", link->target);
-    }
+    for (const std::wstring& file : {DesktopLink(CSIDL_DESKTOPDIRECTORY), MenuLink(CSIDL_PROGRAMS)})
+        ExpectLinkTo(file, target);
 }
 
 TEST_F(Shortcuts, WithoutAnyProgramsFolderOnlyTheDesktopLinkIsMade) {
@@ -75,9 +68,7 @@ TEST_F(Shortcuts, AnExistingMenuFolderIsReusedAndAnOldLinkReplaced) {
     WriteText(menu + L"\\Velandra.lnk", "stary");
     win->CreateShortcuts(target);
     EXPECT_EQ("plik użytkownika", ReadText(menu + L"\\Czytaj.txt"));
-    auto link = LoadLink(menu + L"\\Velandra.lnk");
-    ASSERT_TRUE(link.has_value());
-    EXPECT_EQ(target + L"\\vel.exe", link->target);
+    ExpectLinkTo(menu + L"\\Velandra.lnk", target);
 }
 
 // An object that is no shell link at all.

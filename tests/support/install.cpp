@@ -1,19 +1,17 @@
-#include "tests/wizard/scratch.h"
+#include "tests/support/install.h"
 
 #include <algorithm>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 #include "base/handles.h"
-#include "engine/vtutils.h"
 #include "tests/support/host.h"
-#include "wizard/install_support.h"
+#include "tests/support/scratch.h"
 
-using testing_support::HostQuoted;
-using testing_support::RunHostCommand;
+namespace testing_support {
 
-namespace inst_test {
-
-RunImageBeside::RunImageBeside() : path_(InstallerFolder() + L"RunImage\\") {
+RunImageBeside::RunImageBeside() : path_(OwnFolder() + L"RunImage\\") {
     RemoveTree(path_.substr(0, path_.size() - 1));
     for (const auto& [name, content] : Files()) WriteText(path_ + name, content);
 }
@@ -49,7 +47,9 @@ SmallDisk::SmallDisk() {
     std::replace(root.begin(), root.end(), L'/', L'\\');
     static int serial = 0;
     root += L"\\vel-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
-    if (CreateFolderTree(root)) root_ = root;
+    MakeFolders(root);
+    const DWORD attrs = GetFileAttributesW(root.c_str());
+    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY)) root_ = root;
 }
 
 SmallDisk::~SmallDisk() {
@@ -72,4 +72,12 @@ void SmallDisk::Fill() {
 
 void SmallDisk::Free() { DeleteFileW((root_ + L"\\filler").c_str()); }
 
-}  // namespace inst_test
+void ExpectLinkTo(const std::wstring& file, const std::wstring& installed) {
+    SCOPED_TRACE(testing::Message() << "link " << testing::PrintToString(file));
+    const auto link = LoadLink(file);
+    ASSERT_TRUE(link.has_value());
+    EXPECT_EQ(installed + L"\\vel.exe", link->target);
+    EXPECT_EQ(installed + L"\\", link->workingFolder);
+}
+
+}  // namespace testing_support

@@ -1,26 +1,13 @@
 #pragma once
-// File-system and shell helpers for the install window tests: the shared
-// ones from tests/support, and the installer's payload beside the test.
+// What the install tests of every kind share: the payload beside the test
+// program, folders the user may not write to, a disk that fills up, and the
+// shortcuts an installation leaves.
 #include <windows.h>
 
 #include <map>
 #include <string>
 
-#include "tests/support/scratch.h"
-#include "tests/support/window_test.h"
-
-namespace inst_test {
-
-using testing_support::FilesBelow;
-using testing_support::FolderPicks;
-using testing_support::IsFile;
-using testing_support::LinkInfo;
-using testing_support::LoadLink;
-using testing_support::ReadText;
-using testing_support::RemoveTree;
-using testing_support::ScratchFolder;
-using testing_support::ShellFolders;
-using testing_support::WriteText;
+namespace testing_support {
 
 // A RunImage folder beside the running test program, as the installer finds
 // its payload; removed again when the object ends.
@@ -70,4 +57,8 @@ private:
     std::wstring root_;  // a fresh folder on the small disk
 };
 
-}  // namespace inst_test
+// Expects the shell link file to start the installed program in the folder it
+// was installed to (without a trailing backslash).
+void ExpectLinkTo(const std::wstring& file, const std::wstring& installed);
+
+}  // namespace testing_support

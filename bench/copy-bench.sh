@@ -17,7 +17,7 @@ out=${VEL_BENCH_OUT:-$src/bench/out}
 [ -f "$exe" ] || { echo "no $exe: build the copy_bench target first" >&2; exit 1; }
 mkdir -p "$out"
 
-. "$src/scripts/wine-env.sh"
+. "$src/scripts/wine/wine-env.sh"
 vel_xvfb
 WINEPREFIX=$(vel_prefix bench)
 export WINEPREFIX
@@ -42,7 +42,7 @@ make_tree() {  # kind folder
   [ -f "$2.done" ] && return 0
   rm -rf "$2"
   python3 "$src/bench/make_tree.py" "$1" "$2"
-  python3 "$src/scripts/seal-payload.py" "$2" "$2.seal"
+  python3 "$src/scripts/release/seal-payload.py" "$2" "$2.seal"
   touch "$2.done"
 }
 

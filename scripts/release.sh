@@ -82,7 +82,7 @@ prepare_out() {
 }
 
 build_release() {
-  bash "$src/scripts/install-deps.sh"
+  bash "$src/scripts/setup/install-deps.sh"
   cmake --preset release -S "$src" -B "$build" >/dev/null
   cmake --build "$build" -j2
 }
@@ -90,11 +90,11 @@ build_release() {
 # The exe for this medium: the release program with the list of the RunImage
 # laid out on it, so it is sealed from the very files that ship.
 build_sealed() {
-  python3 "$src/scripts/seal-payload.py" "$out/RunImage" "$build/seal/payload.seal" ||
+  python3 "$src/scripts/release/seal-payload.py" "$out/RunImage" "$build/seal/payload.seal" ||
     die "the payload cannot be sealed (above)"
   cmake --build "$build" --target vel_instaluj_sealed >/dev/null || die "the sealed exe did not build"
   exe=$build/wizard/sealed/vel_instaluj.exe
-  "$src/scripts/check-imports.sh" "$exe" && python3 "$src/scripts/check-hardening.py" "$exe" ||
+  "$src/scripts/check/check-imports.sh" "$exe" && python3 "$src/scripts/check/check-hardening.py" "$exe" ||
     die "the built exe is not fit to ship (above)"
 }
 
@@ -108,7 +108,7 @@ place_exe() {
   [ -z "$tsa" ] || args+=(-ts "$tsa")
   osslsigncode "${args[@]}" -in "$exe" -out "$out/vel_instaluj.exe" >/dev/null ||
     die "signing failed (osslsigncode above)"
-  python3 "$src/scripts/check-hardening.py" "$out/vel_instaluj.exe" >/dev/null ||
+  python3 "$src/scripts/check/check-hardening.py" "$out/vel_instaluj.exe" >/dev/null ||
     die "the signed exe lost what the built one had"
   echo "signed with $(openssl x509 -in "$cert" -noout -subject 2>/dev/null ||
     openssl x509 -inform der -in "$cert" -noout -subject)"

@@ -23,25 +23,26 @@ for arg in "$@"; do
   esac
 done
 
-bash "$src/scripts/install-deps.sh"
+bash "$src/scripts/setup/install-deps.sh"
 
 root=${VEL_BUILD_ROOT:-$src/build}
 build=$root/run
 cmake --preset tests -S "$src" -B "$build" >/dev/null
 cmake --build "$build" --target vel_instaluj e2e_walk
 exe=$build/wizard/vel_instaluj.exe
-# Prefix names: one holding "i686" runs 32-bit programs (wine-env.sh).
-kind=run
+# The prefixes' names, and what runs the installer: with --i686 prefixes
+# that run 32-bit programs (vel_prefix in wine-env.sh).
+kind=run arch=()
 if [ -n "$i686" ]; then
   cmake --preset release -S "$src" -B "$root/release" >/dev/null
   cmake --build "$root/release"
   exe=$root/release/wizard/vel_instaluj.exe
-  kind=run-i686
+  kind=run-i686 arch=(--i686)
 fi
 
 # The walk gets a display of its own, apart from the one the tests use.
 VEL_XVFB_DISPLAY=${VEL_RUN_XVFB_DISPLAY:-:78}
-. "$src/scripts/wine-env.sh"
+. "$src/scripts/wine/wine-env.sh"
 
 winpath() { echo "Z:$1" | tr / '\\'; }
 
@@ -51,8 +52,8 @@ display_reachable() {
 
 run_on_display() {
   local prefix wine
-  prefix=$(vel_prefix "$kind" fresh)
-  wine=$(vel_wine64 "$kind")
+  prefix=$(vel_prefix "$kind" --fresh "${arch[@]}")
+  wine=$(vel_wine64 "$prefix")
   export WINEPREFIX=$prefix
   # On a real desktop the window manager should own the windows.
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d Y /f >/dev/null 2>&1
@@ -62,15 +63,15 @@ run_on_display() {
   echo "Installed files, if any: $prefix/drive_c"
 }
 
-# walk_in PREFIX_NAME FOLDER: the walk in a fresh prefix of that name (see
-# vel_prefix for what the name sets up), its pictures as PNG in FOLDER.
+# walk_in PREFIX_NAME FOLDER [SETTINGS...]: the walk in a fresh prefix of that
+# name, set up as vel_prefix takes the settings, its pictures as PNG in FOLDER.
 walk_in() {
   local prefix out=$2 log rc=0 bmp started=$SECONDS
-  prefix=$(vel_prefix "$1" fresh)
+  prefix=$(vel_prefix "$1" --fresh "${@:3}")
   mkdir -p "$out"
   log=$(mktemp "${TMPDIR:-/tmp}/vel-run.XXXXXX")
   # Output through a file: Wine's helper processes would hold a pipe open.
-  WINEPREFIX=$prefix "$(vel_wine64 "$1")" "$build/tests/e2e/e2e_walk.exe" --installer "$(winpath "$exe")" \
+  WINEPREFIX=$prefix "$(vel_wine64 "$prefix")" "$build/tools/walk/e2e_walk.exe" --installer "$(winpath "$exe")" \
     --out "$(winpath "$out")" >"$log" 2>&1 </dev/null || rc=$?
   cat "$log"; rm -f "$log"
   WINEPREFIX=$prefix "$VEL_WINESERVER" -w
@@ -85,14 +86,13 @@ walk_in() {
 # The typical run at the usual 96 DPI, then again at 144 DPI and in a black
 # high-contrast colour scheme, each in a subfolder of its own.
 walk_with_screenshots() {
-  local out failed= variant
+  local out failed=
   vel_xvfb
   out=$src/screenshots/$(date +%Y%m%d-%H%M%S)
   [ -z "$i686" ] || out=$out-i686
-  walk_in "$kind" "$out" || failed="$failed 96dpi"
-  for variant in dpi144 contrast; do
-    walk_in "$kind-$variant" "$out/$variant" || failed="$failed $variant"
-  done
+  walk_in "$kind" "$out" "${arch[@]}" || failed="$failed 96dpi"
+  walk_in "$kind-dpi144" "$out/dpi144" "${arch[@]}" --dpi 144 || failed="$failed dpi144"
+  walk_in "$kind-contrast" "$out/contrast" "${arch[@]}" --high-contrast || failed="$failed contrast"
   ln -sfn "$(basename "$out")" "$src/screenshots/latest"
   echo "Screenshots of $(basename "$exe") ($([ -n "$i686" ] && echo i686 || echo x86_64)): $out" \
     "(at 144 DPI in dpi144/, high contrast in contrast/)"

@@ -1,22 +1,18 @@
 #!/usr/bin/env bash
-# Builds the 32-bit release product and the 64-bit test build, then runs every
-# test under Wine. Usage: scripts/test.sh [extra ctest arguments]
+# Builds the 32-bit release product, the x86_64 release configuration and the
+# 64-bit test build, then runs every test under Wine.
+# Usage: scripts/test.sh [extra ctest arguments]
+# Started as root it prepares the machine (setup/prepare-test-machine.sh) and
+# runs again as the user veltest. VEL_XVFB_DISPLAY and VEL_STATE_DIR give a
+# second run beside this one a display and a state folder of its own.
 set -eu
 src=$(cd "$(dirname "$0")/.." && pwd)
-bash "$src/scripts/install-deps.sh"
+bash "$src/scripts/setup/install-deps.sh"
 
 if [ "$(id -u)" = 0 ] && [ -z "${VEL_ALLOW_ROOT:-}" ]; then
-  # Wine running as root lets a write onto a read-only file through, where
-  # Windows refuses it: the tests run as an unprivileged user.
-  id -u veltest >/dev/null 2>&1 || useradd -m -s /bin/bash veltest
-  if [ -f "$src/scripts/cups-setup.sh" ]; then bash "$src/scripts/cups-setup.sh"; fi
-  # A small file system of its own, which the full-disk tests fill up.
-  small=/tmp/vel-small-disk
-  mkdir -p "$small"
-  mountpoint -q "$small" ||
-    mount -t tmpfs -o "size=512k,mode=0700,uid=$(id -u veltest),gid=$(id -g veltest)" tmpfs "$small" ||
-    echo "test.sh: no small file system: the full-disk tests will be skipped" >&2
-  mountpoint -q "$small" && export VEL_SMALL_DISK=$small
+  bash "$src/scripts/setup/prepare-test-machine.sh"
+  small=
+  mountpoint -q /tmp/vel-small-disk && small=/tmp/vel-small-disk
   run_src=$src
   if ! runuser -u veltest -- test -r "$src/CMakeLists.txt"; then
     run_src=/home/veltest/vel-src
@@ -27,14 +23,13 @@ if [ "$(id -u)" = 0 ] && [ -z "${VEL_ALLOW_ROOT:-}" ]; then
   # One build folder per source folder: CMake refuses a build folder that was
   # configured from another source.
   key=$(printf '%s' "$run_src" | md5sum | cut -c1-12)
-  # A second run beside this one gives its own display and state folder.
-  exec runuser -u veltest -- env CI="${CI:-}" VEL_SMALL_DISK="${VEL_SMALL_DISK:-}" VEL_BUILD_ROOT=/home/veltest/vel-build/$key \
+  exec runuser -u veltest -- env CI="${CI:-}" VEL_SMALL_DISK="$small" VEL_BUILD_ROOT=/home/veltest/vel-build/$key \
     VEL_XVFB_DISPLAY="${VEL_XVFB_DISPLAY:-:77}" VEL_STATE_DIR="${VEL_STATE_DIR:-/home/veltest/.cache/vel_instaluj}" \
     bash "$run_src/scripts/test.sh" "$@"
 fi
 
 build=${VEL_BUILD_ROOT:-$src/build}
-. "$src/scripts/wine-env.sh"
+. "$src/scripts/wine/wine-env.sh"
 cleanup() {
   local p
   if [ -n "${CI:-}" ]; then
@@ -47,12 +42,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-cmake --preset release -S "$src" -B "$build/release" >/dev/null
-cmake --build "$build/release"
-# The same release configuration for x86_64: the shipping build the e2e tests also run.
-cmake --preset release-x64 -S "$src" -B "$build/release-x64" >/dev/null
-cmake --build "$build/release-x64"
-cmake --preset tests -S "$src" -B "$build/tests" >/dev/null
+# The test build builds the two release builds into the folders it is given
+# (target vel_release_builds), which its shipping.*, i686.*, release.* and
+# hardening.* tests use.
+cmake --preset tests -S "$src" -B "$build/tests" \
+  -D VEL_RELEASE_DIR="$build/release" -D VEL_RELEASE_X64_DIR="$build/release-x64" >/dev/null
 cmake --build "$build/tests"
 vel_xvfb
 # Start the shared prefix and its server now: the first test program would

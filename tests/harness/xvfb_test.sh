@@ -3,7 +3,7 @@
 # server's socket and lock behind, and a live one must be reused.
 set -eu
 src=$(cd "$(dirname "$0")/../.." && pwd)
-. "$src/scripts/wine-env.sh"
+. "$src/scripts/wine/wine-env.sh"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 lock_pid() { tr -dc 0-9 <"/tmp/.X$1-lock"; }

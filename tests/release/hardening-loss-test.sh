@@ -3,7 +3,7 @@
 # one property taken away in its headers or resources, must fail, naming it.
 # Usage: hardening-loss-test.sh PROGRAM.exe...
 set -u
-check=$(cd "$(dirname "$0")/../.." && pwd)/scripts/check-hardening.py
+check=$(cd "$(dirname "$0")/../.." && pwd)/scripts/check/check-hardening.py
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/vel-hardening.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 failures=0

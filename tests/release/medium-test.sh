@@ -107,8 +107,8 @@ signed_medium() {
   printf '\x90' | dd of="$tmp/tampered.exe" bs=1 seek=4096 conv=notrunc status=none
   ! osslsigncode verify -in "$tmp/tampered.exe" -CAfile "$tmp/ca.pem" >/dev/null 2>&1 ||
     fail "a tampered exe still verifies"
-  "$src/scripts/check-imports.sh" "$exe" || fail "the signed exe lost its imports"
-  python3 "$src/scripts/check-hardening.py" "$exe" || fail "the signed exe lost what the built one had"
+  "$src/scripts/check/check-imports.sh" "$exe" || fail "the signed exe lost its imports"
+  python3 "$src/scripts/check/check-hardening.py" "$exe" || fail "the signed exe lost what the built one had"
   osslsigncode remove-signature -in "$exe" -out "$tmp/unsigned.exe" >/dev/null 2>&1
   cmp -s "$sealed" "$tmp/unsigned.exe" || fail "signing changed more than the signature"
   carries_seal "$exe" "$tmp/signed" || fail "the signed exe lost its list"

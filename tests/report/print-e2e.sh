@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End to end on the real spooler: runs the print job of the licence through
-# Wine into the default printer (a PDF queue, see scripts/cups-setup.sh) and
+# Wine into the default printer (a PDF queue, see scripts/setup/cups-setup.sh) and
 # checks the PDF that comes out.
 # Usage: print-e2e.sh <print_e2e.exe> print|cancel
 set -u
@@ -13,13 +13,13 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 lpstat -d 2>/dev/null | grep -q 'VelPDF' || {
-  echo "print-e2e: the default printer is not VelPDF (run scripts/cups-setup.sh as root)"; exit 1; }
+  echo "print-e2e: the default printer is not VelPDF (run scripts/setup/cups-setup.sh as root)"; exit 1; }
 ls -1 "$outdir" >"$work/before" 2>/dev/null || true
 newest() { ls -1 "$outdir" 2>/dev/null | grep -vxF -f "$work/before" | grep '\.pdf$' | head -1; }
 
 case $mode in
 print)
-  "$src/scripts/wine-run" "$exe" print "Z:$work/expected.txt" >"$work/log"
+  "$src/scripts/wine/wine-run" "$exe" print "Z:$work/expected.txt" >"$work/log"
   rc=$?; cat "$work/log"
   [ $rc = 0 ] || { echo "print-e2e: the job failed ($rc)"; exit 1; }
   start=$(awk '/^start / {print $2}' "$work/log" | tr -d '\r')
@@ -41,7 +41,7 @@ print)
   bash "$here/check-pdf.sh" "$outdir/$pdf" "$work/expected.txt" 2 108
   ;;
 cancel)
-  "$src/scripts/wine-run" "$exe" cancel >"$work/log"
+  "$src/scripts/wine/wine-run" "$exe" cancel >"$work/log"
   rc=$?; cat "$work/log"
   [ $rc = 0 ] || { echo "print-e2e: expected the job to end cancelled ($rc)"; exit 1; }
   sleep 5

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Draws the installer's pictures and icons into resources/.
 
-    /usr/bin/python3 scripts/make-artwork.py [--plain] [--out DIR]
+    /usr/bin/python3 scripts/artwork/make-artwork.py [--plain] [--out DIR]
 
 Everything is drawn from code (no fonts, no input files), so a rerun gives
 the same bytes. Writes:
@@ -376,7 +376,7 @@ def main():
     ap.add_argument("--plain", action="store_true",
                     help="write the palette bitmaps uncompressed")
     ap.add_argument("--out", default=os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), "..", "resources"))
+        os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources"))
     a = ap.parse_args()
     out = os.path.normpath(a.out)
     os.makedirs(out, exist_ok=True)

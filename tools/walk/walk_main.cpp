@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "tests/e2e/installer.h"
-#include "tests/e2e/walk.h"
+#include "tools/walk/walk.h"
 
 using namespace e2e;
 

@@ -1,6 +1,6 @@
 // The welcome and licence pages of the typical run.
 #include "tests/e2e/installer.h"
-#include "tests/e2e/walk.h"
+#include "tools/walk/walk.h"
 
 namespace e2e {
 

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds the RTF reader and text flow natively with libFuzzer and the address
 # and undefined-behaviour sanitizers (report/fuzz/CMakeLists.txt), then fuzzes them.
-# Usage: scripts/fuzz-rtf.sh [seconds] [more libFuzzer options]   (default 60 s)
+# Usage: scripts/analysis/fuzz-rtf.sh [seconds] [more libFuzzer options]   (default 60 s)
 # New corpus entries go to report/fuzz/corpus-work; crashes to report/fuzz/out.
 set -eu
-src=$(cd "$(dirname "$0")/.." && pwd)
+src=$(cd "$(dirname "$0")/../.." && pwd)
 secs=${1:-60}
 shift || true
 fuzz=$src/report/fuzz

@@ -3,18 +3,18 @@
 # welcome page is shown and waits for input, against a trivial program that
 # shows one window, alternating runs in one prefix; prints the medians and
 # their ratio. Also prints the size of the 32-bit release exe when built.
-# Usage: scripts/bench-startup.sh [runs] [--parts] [--i686]   (--parts: also
+# Usage: tools/startup_bench/bench-startup.sh [runs] [--parts] [--i686]   (--parts: also
 # time the trivial program with each piece of the installer's start-up added;
 # --i686: the installer is the i686 release exe, under the emulated 32-bit
 # Wine, against the same 64-bit trivial program)
 set -eu
-src=$(cd "$(dirname "$0")/.." && pwd)
+src=$(cd "$(dirname "$0")/../.." && pwd)
 runs=10 parts= i686=
 for arg in "$@"; do
   case $arg in
     --parts) parts=--parts ;;
     --i686) i686=1 ;;
-    *[!0-9]*|"") echo "usage: scripts/bench-startup.sh [runs] [--parts] [--i686]" >&2; exit 2 ;;
+    *[!0-9]*|"") echo "usage: tools/startup_bench/bench-startup.sh [runs] [--parts] [--i686]" >&2; exit 2 ;;
     *) runs=$arg ;;
   esac
 done
@@ -23,17 +23,17 @@ root=${VEL_BUILD_ROOT:-$src/build}
 build=$root/run
 cmake --preset tests -S "$src" -B "$build" >/dev/null
 cmake --build "$build" --target vel_instaluj e2e_startup_bench trivial_window
-installer=$build/wizard/vel_instaluj.exe name=bench
+installer=$build/wizard/vel_instaluj.exe name=bench arch=()
 if [ -n "$i686" ]; then
   cmake --preset release -S "$src" -B "$root/release" >/dev/null
   cmake --build "$root/release"
-  installer=$root/release/wizard/vel_instaluj.exe name=bench-i686
+  installer=$root/release/wizard/vel_instaluj.exe name=bench-i686 arch=(--i686)
 fi
 
 VEL_XVFB_DISPLAY=${VEL_BENCH_XVFB_DISPLAY:-:79}
-. "$src/scripts/wine-env.sh"
+. "$src/scripts/wine/wine-env.sh"
 vel_xvfb
-prefix=$(vel_prefix "$name")
+prefix=$(vel_prefix "$name" "${arch[@]}")
 export WINEPREFIX=$prefix
 vel_wineserver "$prefix"
 # Stripped copies, as the product ships: the test build carries debug data.
@@ -43,10 +43,10 @@ if [ -n "$i686" ]; then
 else
   x86_64-w64-mingw32-strip -o "$prefix/drive_c/bench/vel_instaluj.exe" "$installer"
 fi
-x86_64-w64-mingw32-strip -o "$prefix/drive_c/bench/trivial_window.exe" "$build/tests/e2e/trivial_window.exe"
+x86_64-w64-mingw32-strip -o "$prefix/drive_c/bench/trivial_window.exe" "$build/tools/startup_bench/trivial_window.exe"
 log=$(mktemp "${TMPDIR:-/tmp}/vel-bench.XXXXXX")
 rc=0
-"$(vel_wine64 "$name")" "$build/tests/e2e/e2e_startup_bench.exe" --runs "$runs" $parts \
+"$(vel_wine64 "$prefix")" "$build/tools/startup_bench/e2e_startup_bench.exe" --runs "$runs" $parts \
   --installer 'C:\bench\vel_instaluj.exe' --trivial 'C:\bench\trivial_window.exe' >"$log" 2>&1 </dev/null || rc=$?
 cat "$log"; rm -f "$log"
 vel_wineserver_stop "$prefix"

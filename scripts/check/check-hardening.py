@@ -4,14 +4,14 @@ a dynamic base with its relocations (ASLR), NX compatibility (DEP), a version
 resource with product version 3.51, and the manifest, unchanged from
 resources/vel_instaluj.manifest and asking for a known execution level.
 Exit 0: all fine; 1: something is lost; 77: a program is missing.
-Usage: scripts/check-hardening.py PROGRAM.exe..."""
+Usage: scripts/check/check-hardening.py PROGRAM.exe..."""
 import os
 import struct
 import sys
 import xml.etree.ElementTree as ET
 
 PRODUCT_VERSION = (3, 51)
-MANIFEST_SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources",
+MANIFEST_SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources",
                                "vel_instaluj.manifest")
 LEVELS = ("asInvoker", "highestAvailable")
 RT_VERSION, RT_MANIFEST = 16, 24

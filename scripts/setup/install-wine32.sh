@@ -17,7 +17,7 @@
 #   fontconfig/     a configuration that keeps the 32-bit font caches here
 #
 # A prefix made with wine/usr/lib/wine/wine64 runs 64-bit and 32-bit programs.
-# Usage: scripts/install-wine32.sh [--check]   (--check: only tell whether
+# Usage: scripts/setup/install-wine32.sh [--check]   (--check: only tell whether
 # the tree is ready, by the exit code)
 set -eu
 root=${VEL_WINE32_ROOT:-/opt/vel-wine32}

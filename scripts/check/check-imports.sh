@@ -3,8 +3,8 @@
 # always takes from its own folder, so that no DLL lying beside the program
 # can be loaded in place of a system one. Exit 0: all fine; 1: a DLL outside
 # the list; 77: a program is missing (not built here).
-# Usage: scripts/check-imports.sh PROGRAM.exe...
-# The list is scripts/system-dlls.txt, which the start-up safety test reads too.
+# Usage: scripts/check/check-imports.sh PROGRAM.exe...
+# The list is scripts/check/system-dlls.txt, which the start-up safety test reads too.
 set -u
 allowed=" $(tr '\n' ' ' < "$(dirname "$0")/system-dlls.txt") "
 rc=0

@@ -8,7 +8,7 @@
 
 #include "tests/e2e/install_files.h"
 #include "tests/e2e/installer.h"
-#include "tests/e2e/walk.h"
+#include "tools/walk/walk.h"
 #include "wizard/inst_main.h"
 
 namespace e2e {

@@ -2,7 +2,7 @@
 """Turns the licence text (UTF-8, light markup) into the RTF document that
 the installer embeds.
 
-    scripts/make-licence.py [SOURCE [OUTPUT]] [--show]
+    scripts/artwork/make-licence.py [SOURCE [OUTPUT]] [--show]
 
 Defaults: resources/lic-source.txt -> resources/lic.rtf. The markup is
 described at the top of the source file. The output is pure 7-bit ASCII:
@@ -175,7 +175,7 @@ def expected_text(paras):
 def main(argv):
     show = "--show" in argv
     args = [a for a in argv if a != "--show"]
-    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
     src = args[0] if args else os.path.join(root, "resources", "lic-source.txt")
     dst = args[1] if len(args) > 1 else os.path.join(root, "resources",
                                                      "lic.rtf")

@@ -1,4 +1,4 @@
-#include "tests/e2e/walk.h"
+#include "tools/walk/walk.h"
 
 #include <cstdio>
 

@@ -7,11 +7,11 @@
 # payload) sealed into both builds.
 # Exit 0: identical; 1: they differ (or the build failed); 77: the given exe is
 # missing (not built here).
-# Usage: scripts/check-reproducible.sh BUILT.exe [PRESET]
+# Usage: scripts/check/check-reproducible.sh BUILT.exe [PRESET]
 set -eu
-ref=${1:?usage: scripts/check-reproducible.sh BUILT.exe [PRESET]}
+ref=${1:?usage: scripts/check/check-reproducible.sh BUILT.exe [PRESET]}
 preset=${2:-release}
-src=$(cd "$(dirname "$0")/.." && pwd)
+src=$(cd "$(dirname "$0")/../.." && pwd)
 [ -f "$ref" ] || { echo "missing: $ref"; exit 77; }
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/vel-repro.XXXXXX")
@@ -24,7 +24,7 @@ mkdir -p "$copy"
   (cd "$copy" && tar -xf -)
 refbuild=$(cd "$(dirname "$ref")/.." && pwd)
 seal=$refbuild/seal/payload.seal
-[ -f "$seal" ] || python3 "$src/scripts/seal-payload.py" "$refbuild/wizard/RunImage" "$seal"
+[ -f "$seal" ] || python3 "$src/scripts/release/seal-payload.py" "$refbuild/wizard/RunImage" "$seal"
 cmake --build "$refbuild" --target vel_instaluj_sealed >"$tmp/build.log" 2>&1 || { cat "$tmp/build.log"; exit 1; }
 mkdir -p "$tmp/b/seal"
 cp "$seal" "$tmp/b/seal/payload.seal"

@@ -6,7 +6,7 @@ with backslashes, in the order of the paths' bytes, UTF-8. The installer
 refuses a payload that differs from it: a file missing, added, or with other
 content. The same payload always gives the same bytes.
 
-Usage: scripts/seal-payload.py PAYLOAD OUT
+Usage: scripts/release/seal-payload.py PAYLOAD OUT
 """
 import hashlib
 import os

@@ -1,14 +1,14 @@
 # Shared Wine environment for running and testing; source this file.
 # One template prefix (fonts, Managed=N, no desktop integration), copies of it
 # where a clean prefix is needed, one Xvfb and one persistent wineserver.
-# A prefix whose name holds "i686" runs 32-bit programs too: it has a template
-# of its own, made and run by the emulated 32-bit Wine's wine64.
+# A prefix's settings (DPI, colour scheme, 32-bit programs) are given where it
+# is asked for (vel_prefix).
 
 VEL_WINE64=/usr/lib/wine/wine64
 VEL_WINESERVER=/usr/lib/wine/wineserver
 VEL_WINE32_ROOT=${VEL_WINE32_ROOT:-/opt/vel-wine32}
 # Runs 64-bit programs as the system's does, and starts 32-bit ones under
-# qemu-i386 (scripts/install-wine32.sh); the wineserver is the system's.
+# qemu-i386 (scripts/setup/install-wine32.sh); the wineserver is the system's.
 VEL_WOW64=$VEL_WINE32_ROOT/wine/usr/lib/wine/wine64
 VEL_STATE_DIR=${VEL_STATE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/vel_instaluj}
 VEL_TEMPLATE=$VEL_STATE_DIR/wine-template
@@ -59,18 +59,13 @@ vel_xvfb() {
   export DISPLAY=:$n
 }
 
-# vel_wine64 NAME: the loader for prefix NAME.
+# vel_wine64 PREFIX: the loader that runs the programs of PREFIX (a path
+# vel_prefix printed): the emulated 32-bit Wine's wine64 for one made with
+# --i686, else the system's.
 vel_wine64() {
-  case $1 in
-    *i686*) echo "$VEL_WOW64" ;;
+  case " $(cat "$1/vel-prefix.settings" 2>/dev/null) " in
+    *" --i686 "*) echo "$VEL_WOW64" ;;
     *) echo "$VEL_WINE64" ;;
-  esac
-}
-
-_vel_template_of() {
-  case $1 in
-    *i686*) echo "$VEL_TEMPLATE-i686" ;;
-    *) echo "$VEL_TEMPLATE" ;;
   esac
 }
 
@@ -78,7 +73,7 @@ _vel_template_of() {
 _vel_make_template() {
   local t=$1.tmp.$$ wine=$2
   if [ ! -x "$wine" ]; then
-    echo "vel_template: $wine is missing (scripts/install-wine32.sh sets it up)" >&2
+    echo "vel_template: $wine is missing (scripts/setup/install-wine32.sh sets it up)" >&2
     return 1
   fi
   rm -rf "$t"; mkdir -p "$t"
@@ -95,15 +90,16 @@ _vel_make_template() {
   mv "$t" "$1"
 }
 
-# vel_template [NAME]: build the template of prefix NAME once.
+# vel_template [--i686]: build the template once: the 64-bit one, or with
+# --i686 the one made by the emulated 32-bit Wine, which runs 32-bit programs.
 vel_template() {
-  local t
-  t=$(_vel_template_of "${1:-}")
+  local t=$VEL_TEMPLATE wine=$VEL_WINE64
+  if [ "${1:-}" = --i686 ]; then t=$VEL_TEMPLATE-i686 wine=$VEL_WOW64; fi
   mkdir -p "$VEL_STATE_DIR"
   [ -d "$t" ] && return 0
   (
     flock 9
-    [ -d "$t" ] || _vel_make_template "$t" "$(vel_wine64 "${1:-}")"
+    [ -d "$t" ] || _vel_make_template "$t" "$wine"
   ) 9>"$t.lock"
 }
 
@@ -122,19 +118,20 @@ _vel_copy_prefix() {
   return 0
 }
 
-# A prefix whose name holds "dpiN" shows the screen at N DPI (Wine takes the
-# system DPI from LogPixels); one whose name holds "contrast" has a black
-# high-contrast colour scheme. Wine has no high-contrast switch of its own:
-# SPI_GETHIGHCONTRAST always answers "off", so only the colours change.
+# _vel_prefix_looks PREFIX WINE64 DPI HIGH_CONTRAST: DPI (if not empty) is the
+# screen's (Wine takes the system DPI from LogPixels); HIGH_CONTRAST (if not
+# empty) gives a black high-contrast colour scheme. Wine has no high-contrast
+# switch of its own: SPI_GETHIGHCONTRAST always answers "off", so only the
+# colours change.
 _vel_prefix_looks() {
-  local name=$1 p=$2 reg dpi
+  local p=$1 wine=$2 dpi=$3 contrast=$4 reg
+  [ -n "$dpi$contrast" ] || return 0
   reg=$(mktemp "${TMPDIR:-/tmp}/vel-looks.XXXXXX")
   printf 'REGEDIT4\n\n' >"$reg"
-  dpi=$(printf '%s' "$name" | sed -n 's/.*dpi\([0-9][0-9]*\).*/\1/p')
   if [ -n "$dpi" ]; then
     printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n\n' "$dpi" >>"$reg"
   fi
-  case $name in *contrast*)
+  if [ -n "$contrast" ]; then
     printf '[HKEY_CURRENT_USER\\Control Panel\\Colors]\n' >>"$reg"
     printf '"%s"="%s"\n' Window "0 0 0" WindowText "255 255 255" ButtonFace "0 0 0" \
       ButtonText "255 255 255" ButtonShadow "128 128 128" ButtonHilight "255 255 255" \
@@ -143,33 +140,54 @@ _vel_prefix_looks() {
       Menu "0 0 0" MenuText "255 255 255" Background "0 0 0" AppWorkSpace "0 0 0" \
       Scrollbar "0 0 0" WindowFrame "255 255 255" ActiveTitle "128 0 128" TitleText "255 255 255" \
       >>"$reg"
-    ;;
-  esac
-  if [ "$(wc -l <"$reg")" -gt 2 ]; then
-    WINEPREFIX=$p "$(vel_wine64 "$name")" reg import "Z:${reg//\//\\}" >/dev/null 2>&1
-    WINEPREFIX=$p "$VEL_WINESERVER" -w
   fi
+  WINEPREFIX=$p "$wine" reg import "Z:${reg//\//\\}" >/dev/null 2>&1
+  WINEPREFIX=$p "$VEL_WINESERVER" -w
   rm -f "$reg"
 }
 
-# vel_prefix NAME [fresh]: print the path of prefix NAME, a copy of the template.
-# With "fresh" an existing copy is replaced.
+# vel_prefix NAME [--fresh] [--dpi N] [--high-contrast] [--i686]: print the
+# path of prefix NAME, a copy of the template set up as asked:
+#   --dpi N           the screen at N DPI (the template's is 96)
+#   --high-contrast   a black high-contrast colour scheme
+#   --i686            runs 32-bit programs too: a copy of the template the
+#                     emulated 32-bit Wine made, run by its wine64 (vel_wine64)
+#   --fresh           an existing copy is replaced
+# The prefix keeps its settings in vel-prefix.settings: one that was made with
+# other settings is made again.
 vel_prefix() {
-  local p=$VEL_STATE_DIR/prefix-$1
-  vel_template "$1"
+  local name=$1 p=$VEL_STATE_DIR/prefix-$1 fresh= dpi= contrast= i686= settings wine
+  shift
+  while [ $# -gt 0 ]; do
+    case $1 in
+      --fresh) fresh=1 ;;
+      --dpi) dpi=${2:?vel_prefix: --dpi needs a number}; shift ;;
+      --high-contrast) contrast=1 ;;
+      --i686) i686=--i686 ;;
+      *) echo "vel_prefix: unknown setting $1" >&2; return 2 ;;
+    esac
+    shift
+  done
+  settings=${dpi:+--dpi $dpi }${contrast:+--high-contrast }$i686
+  settings=${settings% }
+  wine=$VEL_WINE64
+  [ -z "$i686" ] || wine=$VEL_WOW64
+  vel_template $i686
   (
     flock 9
-    if [ "${2:-}" = fresh ] && [ -d "$p" ]; then
+    if [ -d "$p" ] && { [ -n "$fresh" ] || [ "$(cat "$p/vel-prefix.settings" 2>/dev/null)" != "$settings" ] ||
+                        [ ! -f "$p/vel-prefix.settings" ]; }; then
       WINEPREFIX=$p "$VEL_WINESERVER" -k >/dev/null 2>&1 || true
       WINEPREFIX=$p "$VEL_WINESERVER" -w >/dev/null 2>&1 || true
       rm -rf "$p"
     fi
     if [ ! -d "$p" ]; then
-      _vel_copy_prefix "$(_vel_template_of "$1")" "$p.tmp.$$"
-      _vel_prefix_looks "$1" "$p.tmp.$$"
+      _vel_copy_prefix "$VEL_TEMPLATE${i686:+-i686}" "$p.tmp.$$"
+      _vel_prefix_looks "$p.tmp.$$" "$wine" "$dpi" "$contrast"
+      printf '%s\n' "$settings" >"$p.tmp.$$/vel-prefix.settings"
       mv "$p.tmp.$$" "$p"
     fi
-  ) 9>"$VEL_STATE_DIR/prefix-$1.lock"
+  ) 9>"$VEL_STATE_DIR/prefix-$name.lock"
   echo "$p"
 }
 

@@ -3,7 +3,7 @@
 # Debian 12 machine, generates the locales Wine runs under (Polish for the
 # run and the tests, US English for the one scenario on another system), and
 # sets up the emulated 32-bit Wine that runs the i686 release exe
-# (scripts/install-wine32.sh).
+# (scripts/setup/install-wine32.sh).
 # Idempotent: does nothing when all are present. Run as root (or with sudo
 # available).
 set -eu

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Size and structure figures of the sources, reproducible from the tree.
 
-    scripts/code-stats.py [--top N] [--all-functions]
+    scripts/analysis/code-stats.py [--top N] [--all-functions]
 
 Prints, for the C and C++ sources (.c .cpp .h):
-  - non-blank lines of product code, of tests and of tools (bench/), and every
+  - non-blank lines of product code, of tests and of tools (bench/, tools/), and every
     file over 400 non-blank lines;
   - function lengths: how many, the median, the longest N, every one over 40
     lines (a function's length is its non-blank lines, comments included, from
@@ -21,9 +21,9 @@ import statistics
 import sys
 from collections import Counter, defaultdict
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 PRODUCT = ["base", "engine", "ui", "report", "wizard", "demo"]
-TOOLS = ["bench"]
+TOOLS = ["bench", "tools"]
 TESTS = ["tests"]
 ALLOWED = {
     "wizard": {"ui", "report", "engine", "base"},

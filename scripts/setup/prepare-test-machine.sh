@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Prepares this machine, as root, for a test run as the unprivileged user
+# veltest (Wine running as root lets a write onto a read-only file through,
+# where Windows refuses it): the user, the PDF printer of the printing tests
+# (cups-setup.sh) and a 512 KB file system at /tmp/vel-small-disk that the
+# full-disk tests fill up (without it they are skipped). Idempotent.
+# Usage: scripts/setup/prepare-test-machine.sh
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+[ "$(id -u)" = 0 ] || { echo "prepare-test-machine.sh: run as root" >&2; exit 1; }
+
+id -u veltest >/dev/null 2>&1 || useradd -m -s /bin/bash veltest
+bash "$here/cups-setup.sh"
+small=/tmp/vel-small-disk
+mkdir -p "$small"
+mountpoint -q "$small" ||
+  mount -t tmpfs -o "size=512k,mode=0700,uid=$(id -u veltest),gid=$(id -g veltest)" tmpfs "$small" ||
+  echo "prepare-test-machine.sh: no small file system: the full-disk tests will be skipped" >&2

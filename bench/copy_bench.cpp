@@ -1,6 +1,6 @@
 // copy_bench keep SOURCE TARGET   - CopyFolderTreeKeepSource
 // copy_bench sealed SOURCE TARGET SEAL - the same, checked against a seal file
-//                                  (scripts/seal-payload.py) as a sealed medium is
+//                                  (scripts/release/seal-payload.py) as a sealed medium is
 // copy_bench floor SOURCE TARGET  - bare loop: FindFirstFileW + CopyFileW per file
 // copy_bench list SOURCE          - ListFilesRecursive with its memory cost
 // Each prints one line of "key value" pairs for copy-bench.sh.

@@ -43,6 +43,12 @@ protected:
         return CopyFolderTreeKeepSource(Source(), Target(), overwrite, &failures);
     }
 
+    // Failures in the order of their paths, whatever order the listing gave.
+    static void SortByPath(Failures& list) {
+        std::sort(list.begin(), list.end(),
+                  [](const CopyFailure& x, const CopyFailure& y) { return x.relativePath < y.relativePath; });
+    }
+
     TestTree tree;
     Failures failures;
 };
@@ -370,8 +376,7 @@ TEST_F(TreeCopyTest, AFolderWhereAFileMustGoIsAFailure) {
     const Names overwrite{L"Vel.exe"};
 
     EXPECT_EQ(Copy(&overwrite), CopyIncomplete);
-    std::sort(failures.begin(), failures.end(),
-              [](const CopyFailure& x, const CopyFailure& y) { return x.relativePath < y.relativePath; });
+    SortByPath(failures);
     EXPECT_EQ(failures, (Failures{{L"Dane\\czytaj.txt", kErrorFolderInTheWay}, {L"Vel.exe", kErrorFolderInTheWay}}));
     EXPECT_EQ(tree.Files(L"Vantrel\\Velandra"), (Names{L"Dane\\czytaj.txt\\notatka.txt", L"Vel.exe\\"}));
 }
@@ -459,8 +464,7 @@ TEST_F(SealedCopyTest, MissingTruncatedAndAddedFilesAreFoundBeforeTheCopy) {
 
     // And by the copy itself, should the payload change after the check.
     EXPECT_EQ(CopySealed(), CopyIncomplete);
-    std::sort(failures.begin(), failures.end(),
-              [](const CopyFailure& x, const CopyFailure& y) { return x.relativePath < y.relativePath; });
+    SortByPath(failures);
     EXPECT_EQ(failures, (Failures{{L"Dane\\obcy.txt", kErrorSealBroken, true},
                                   {L"Vel.exe", kErrorSealBroken, true},
                                   {L"wysw8.dll", ERROR_FILE_NOT_FOUND, true}}));

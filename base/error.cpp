@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "base/text.h"
-
 namespace base {
 namespace {
 
@@ -20,7 +18,7 @@ std::wstring SystemErrorText(unsigned long code) {
     DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                  FORMAT_MESSAGE_IGNORE_INSERTS,
                              nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
-    std::wstring text = n ? std::wstring(buf, n) : L"Błąd systemu " + Decimal(code);
+    std::wstring text(buf ? buf : L"", n);
     if (buf) LocalFree(buf);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();

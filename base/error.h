@@ -41,7 +41,8 @@ private:
 using ErrorWording = std::wstring (*)(const Error&);
 void SetErrorWording(ErrorWording wording);
 
-// Text of a Windows error code as the system words it, without the line end.
+// Text of a Windows error code as the system words it, without the line end;
+// empty for a code the system has no words for.
 std::wstring SystemErrorText(unsigned long code);
 
 }  // namespace base

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include "base/error.h"
 #include "base/text.h"
+#include "wizard/product_texts.h"
 
 std::wstring InstallerFolder() {
     std::wstring path(MAX_PATH, L'\0');
@@ -43,9 +44,8 @@ bool IsMediumGone(DWORD error) {
 
 // The system's own words, without the full stop it usually ends with.
 std::wstring SystemCause(DWORD error) {
-    std::wstring text = base::SystemErrorText(error);
+    std::wstring text = SystemWords(error);
     while (!text.empty() && (text.back() == L'.' || text.back() == L' ')) text.pop_back();
-    if (text.empty()) text = L"błąd systemu " + base::Decimal(error);
     return text;
 }
 

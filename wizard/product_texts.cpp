@@ -10,13 +10,18 @@ bool ConfirmExit(HWND owner) {
                            kInstallerCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+std::wstring SystemWords(unsigned long code) {
+    std::wstring text = base::SystemErrorText(code);
+    return text.empty() ? L"Błąd systemu " + base::Decimal(code) : text;
+}
+
 std::wstring ErrorWords(const base::Error& e) {
     const std::wstring code = base::Decimal(e.code());
     switch (e.cause()) {
     case base::Cause::Worded: break;
     case base::Cause::Unexpected: return L"Nieoczekiwany błąd";
-    case base::Cause::WindowNotMade: return L"Nie można utworzyć okna: " + base::SystemErrorText(e.code());
-    case base::Cause::ControlNotMade: return L"Nie można utworzyć kontrolki: " + base::SystemErrorText(e.code());
+    case base::Cause::WindowNotMade: return L"Nie można utworzyć okna: " + SystemWords(e.code());
+    case base::Cause::ControlNotMade: return L"Nie można utworzyć kontrolki: " + SystemWords(e.code());
     case base::Cause::PrintFailed: return L"Drukowanie nie powiodło się (błąd " + code + L").";
     case base::Cause::NoDefaultPrinter: return L"Nie można drukować: brak domyślnej drukarki.";
     case base::Cause::PrinterNotOpened:

@@ -15,3 +15,7 @@ bool ConfirmExit(HWND owner);
 
 // The words of an error that a layer below the installer names by its cause.
 std::wstring ErrorWords(const base::Error& error);
+
+// A system error code in the system's words, or as "Błąd systemu N" when the
+// system has none.
+std::wstring SystemWords(unsigned long code);

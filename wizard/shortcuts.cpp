@@ -12,6 +12,7 @@
 #include "ui/shell_folders.h"
 #include "base/text.h"
 #include "wizard/product.h"
+#include "wizard/product_texts.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ ShortcutsSaved CreateShortcuts(const std::wstring& folder) {
     base::ComPtr<IUnknown> object;
     const HRESULT hr = CreateLinkObject()(object.put());
     if (FAILED(hr) || !object)
-        throw base::Error(base::SystemErrorText(static_cast<unsigned long>(hr)) + L", ClassID: " +
+        throw base::Error(SystemWords(static_cast<unsigned long>(hr)) + L", ClassID: " +
                         GuidText(kShellLinkClass));
     base::ComPtr<IShellLinkW> link;
     base::ComPtr<IPersistFile> file;

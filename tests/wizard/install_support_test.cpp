@@ -5,6 +5,7 @@
 
 #include "base/error.h"
 #include "wizard/install_support.h"
+#include "wizard/product_texts.h"
 
 namespace {
 
@@ -54,6 +55,11 @@ TEST(NotCopiedMessage, GroupsTheFilesByCauseEachWithWhatToDo) {
               L"\n\nPrzyczyna: nośnik z plikami instalacyjnymi jest niedostępny.\nDane\\mapa.bin\nVELHELP.HLP"
               L"\nvelhelp.cnt\nWłóż ponownie nośnik z instalatorem (płytę lub pamięć USB) i kliknij 'Dalej >'.",
               NotCopiedMessage(failures));
+}
+
+TEST(SystemWords, AreTheSystemsOwnOrNameTheCode) {
+    EXPECT_EQ(base::SystemErrorText(ERROR_FILE_NOT_FOUND), SystemWords(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(L"Błąd systemu 3735928559", SystemWords(0xDEADBEEF)) << "a code the system does not know";
 }
 
 TEST(MissingShortcutsLine, SaysWhichShortcutIsMissingAndWhereTheProgramIs) {

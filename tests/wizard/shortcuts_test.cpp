@@ -2,6 +2,7 @@
 #include "tests/wizard/install_window.h"
 #include "ui/message.h"
 #include "base/error.h"
+#include "wizard/product_texts.h"
 #include "wizard/shortcuts.h"
 
 using namespace testing_support;
@@ -115,7 +116,7 @@ TEST_F(LinkObjectFails, ACreationFailureNamesTheErrorAndTheClass) {
         *out = nullptr;
         return REGDB_E_CLASSNOTREG;
     });
-    ExpectErrorReport(base::SystemErrorText(static_cast<unsigned long>(REGDB_E_CLASSNOTREG)) +
+    ExpectErrorReport(SystemWords(static_cast<unsigned long>(REGDB_E_CLASSNOTREG)) +
                       L", ClassID: {00021401-0000-0000-C000-000000000046}.");
 }
 

@@ -68,11 +68,13 @@ std::string RtfOf(const ui::RichEdit& view) {
 
 }  // namespace
 
-void TLic_win::RvSystem1Print(report::Report& report) {
+void PrintAgreement(report::Report& report, const std::string& rtf) {
     report::MemoBuf buffer(report);
-    buffer.SetRTF(RtfOf(RichEdit1));
+    buffer.SetRTF(rtf);
     buffer.PrintStart = 1.5;
     buffer.PrintEnd = 8.0;
     report.GotoXY(0, report.YPos() + 0.5);
     buffer.PrintAll();
 }
+
+void TLic_win::RvSystem1Print(report::Report& report) { PrintAgreement(report, RtfOf(RichEdit1)); }

@@ -1,8 +1,14 @@
 #pragma once
 // The licence agreement page.
+#include <string>
+
 #include "base/module.h"
 #include "report/print_job.h"
 #include "ui/form.h"
+
+// The agreement on paper: the text in the column from 1.5 to 8 inches, half
+// an inch below where the report stands. The page's print job prints it.
+void PrintAgreement(report::Report& report, const std::string& rtf);
 
 class TLic_win : public ui::Form {
 public:

@@ -15,22 +15,16 @@
 
 #include "base/error.h"
 #include "base/text.h"
-#include "memo_buf.h"
 #include "print_job.h"
 #include "rtf_reader.h"
 #include "test_files.h"
+#include "tests/support/host.h"
 #include "tests/support/window_test.h"
 #include "ui/controls.h"
 #include "ui/status_window.h"
+#include "wizard/lic.h"
 
 namespace {
-
-long long UnixMillis() {
-    FILETIME ft;
-    GetSystemTimeAsFileTime(&ft);
-    ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
-    return static_cast<long long>(t.QuadPart / 10000 - 11644473600000LL);
-}
 
 int Probe() {
     wchar_t name[256];
@@ -89,18 +83,13 @@ int Print(const std::string& rtf, bool cancel) {
     report::PrintJob job;
     job.Title = L"Wydruk licencji";
     job.OnPrint = [&](report::Report& r) {
-        report::MemoBuf buf(r);
-        buf.SetRTF(rtf);
-        buf.PrintStart = 1.5;
-        buf.PrintEnd = 8.0;
-        r.GotoXY(0, r.YPos() + 0.5);
         if (cancel) {
             HWND status = testing_support::FindOwnWindow(L"Report Status");
             PostMessageW(FindWindowExW(status, nullptr, L"BUTTON", L"Cancel"), BM_CLICK, 0, 0);
         }
-        buf.PrintAll();
+        PrintAgreement(r, rtf);
     };
-    long long start = UnixMillis();
+    long long start = testing_support::UnixMillis();
     printf("start %lld\n", start);
     fflush(stdout);
     try {
@@ -108,7 +97,7 @@ int Print(const std::string& rtf, bool cancel) {
         ui::StatusWindow status(nullptr, job.StatusCaption, job.StatusText);
         bool printed = job.Execute({[&status](int page) { return status.ShowPage(page); },
                                     [&status] { return status.Finish(); }});
-        printf("%s after %lld ms\n", printed ? "printed" : "cancelled", UnixMillis() - start);
+        printf("%s after %lld ms\n", printed ? "printed" : "cancelled", testing_support::UnixMillis() - start);
         return printed == !cancel ? 0 : 1;
     } catch (const base::Error& e) {
         printf("error: %s\n", base::Narrow(e.text()).c_str());

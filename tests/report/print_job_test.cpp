@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "base/error.h"
-#include "memo_buf.h"
 #include "test_files.h"
 #include "tests/support/recording_printer.h"
+#include "wizard/lic.h"
 
 using namespace report;
 
@@ -17,16 +17,6 @@ namespace {
 class PrintJobTest : public ::testing::Test {
 protected:
     void SetUp() override { job_.Title = L"Wydruk licencji"; }
-
-    // The licence page's handler: the licence from 1.5 to 8 inches, half an inch down.
-    static void PrintLicence(Report& r, const std::string& rtf) {
-        MemoBuf buf(r);
-        buf.SetRTF(rtf);
-        buf.PrintStart = 1.5;
-        buf.PrintEnd = 8.0;
-        r.GotoXY(0, r.YPos() + 0.5);
-        buf.PrintAll();
-    }
 
     testing_support::RecordedPrints prints_;
     std::shared_ptr<std::vector<MemoryPrinter::Sent>> sent_ = prints_.sent;
@@ -58,7 +48,7 @@ TEST_F(PrintJobTest, RecordsEveryPageThenSendsOneDocumentWithTheTitle) {
         ++handlerCalls;
         EXPECT_TRUE(sent_->empty());  // nothing reaches the printer while pages are produced
         EXPECT_DOUBLE_EQ(1.0, r.YPos());
-        PrintLicence(r, rtf);
+        PrintAgreement(r, rtf);
     };
     EXPECT_TRUE(job_.Execute());
     EXPECT_EQ(1, handlerCalls);

@@ -2,12 +2,6 @@
 
 namespace report {
 
-const std::u16string& Document::FaceOf(const CharFormat& f) const {
-    static const std::u16string kNone;
-    if (f.font < 0 || f.font >= static_cast<int>(fonts.size())) return kNone;
-    return fonts[f.font];
-}
-
 std::u16string Document::PlainText(bool withListText) const {
     std::u16string out;
     for (size_t i = 0; i < paragraphs.size(); ++i) {

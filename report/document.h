@@ -13,16 +13,17 @@ constexpr char16_t kLineBreak = u'\n';  // a line break inside a paragraph
 
 enum class Align { Left, Center, Right, Justify };
 
+// A character's font: what the layout measures with and the printer draws in.
 struct CharFormat {
-    int font = 0;          // index into Document::fonts, -1 when none
+    std::u16string face;   // from the document's font table; empty: the default face
     int halfPoints = 24;
     bool bold = false;
     bool italic = false;
     bool underline = false;
 
     bool operator==(const CharFormat& o) const {
-        return font == o.font && halfPoints == o.halfPoints && bold == o.bold &&
-               italic == o.italic && underline == o.underline;
+        return halfPoints == o.halfPoints && bold == o.bold && italic == o.italic && underline == o.underline &&
+               face == o.face;
     }
     bool operator!=(const CharFormat& o) const { return !(*this == o); }
 };
@@ -54,7 +55,6 @@ struct Document {
     std::vector<Paragraph> paragraphs;
     int defaultTab = 720;
 
-    const std::u16string& FaceOf(const CharFormat& f) const;
     // Every paragraph's text joined by '\r', list text left out unless asked.
     std::u16string PlainText(bool withListText = false) const;
 };

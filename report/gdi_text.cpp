@@ -47,7 +47,7 @@ GdiText::~GdiText() {
     if (original_) SelectObject(dc_, original_);
 }
 
-HFONT GdiText::Font(const FontSpec& f) {
+HFONT GdiText::Font(const CharFormat& f) {
     const std::wstring face = f.face.empty() ? std::wstring(kDefaultFace) : Wide(f.face);
     HFONT font = fonts_.Get(
         base::FontOf(face.c_str(), MulDiv(f.halfPoints, geometry_.dpiY, 144), f.bold, f.italic, f.underline));
@@ -61,7 +61,7 @@ void GdiText::Select(HFONT font) {
     selected_ = font;
 }
 
-double GdiText::Width(const FontSpec& font, const std::u16string& text) {
+double GdiText::Width(const CharFormat& font, const std::u16string& text) {
     Select(Font(font));
     SIZE size{};
     std::wstring w = Wide(text);
@@ -69,7 +69,7 @@ double GdiText::Width(const FontSpec& font, const std::u16string& text) {
     return double(size.cx) / geometry_.dpiX;
 }
 
-FontMetrics GdiText::Metrics(const FontSpec& font) {
+FontMetrics GdiText::Metrics(const CharFormat& font) {
     HFONT f = Font(font);
     auto it = metrics_.find(f);
     if (it != metrics_.end()) return it->second;

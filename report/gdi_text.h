@@ -33,14 +33,14 @@ public:
     GdiText(const GdiText&) = delete;
     GdiText& operator=(const GdiText&) = delete;
 
-    double Width(const FontSpec& font, const std::u16string& text) override;
-    FontMetrics Metrics(const FontSpec& font) override;
+    double Width(const CharFormat& font, const std::u16string& text) override;
+    FontMetrics Metrics(const CharFormat& font) override;
 
     // Draws on dc (the device itself or a recording made against it).
     void Draw(HDC dc, const Piece& piece);
 
 private:
-    HFONT Font(const FontSpec& font);
+    HFONT Font(const CharFormat& font);
     void Select(HFONT font);
 
     HDC dc_;

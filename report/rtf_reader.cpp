@@ -380,7 +380,8 @@ private:
 
     CharFormat Format() {
         CharFormat f;
-        f.font = CurrentFont();
+        const int font = CurrentFont();
+        if (font >= 0) f.face = doc_.fonts[font];
         f.halfPoints = st_.chr.halfPoints;
         f.bold = st_.chr.bold;
         f.italic = st_.chr.italic;

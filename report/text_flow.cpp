@@ -37,11 +37,8 @@ bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 class ParagraphFlow {
 public:
-    ParagraphFlow(const Document& doc, const Paragraph& para, const FlowFrame& frame,
-                  TextMeasure& measure)
-        : doc_(doc), para_(para), frame_(frame), measure_(measure) {
-        for (const Run& r : para.runs) specs_.push_back(Spec(r.format));
-        markSpec_ = Spec(para.markFormat);
+    ParagraphFlow(const Paragraph& para, const FlowFrame& frame, TextMeasure& measure)
+        : para_(para), frame_(frame), measure_(measure) {
         Split();
         const ParaFormat& f = para.format;
         left_ = frame.left + f.leftIndent * kTwip;
@@ -108,7 +105,7 @@ public:
     FontMetrics LineMetrics(const Line& line) {
         FontMetrics m;
         for (const Placed& p : line.items) Max(&m, Metrics(p.run));
-        if (line.items.empty()) Max(&m, lastRun_ >= 0 ? Metrics(lastRun_) : measure_.Metrics(markSpec_));
+        if (line.items.empty()) Max(&m, lastRun_ >= 0 ? Metrics(lastRun_) : measure_.Metrics(para_.markFormat));
         m.height = std::max(m.height, kMinLineHeight);
         m.ascent = std::min(std::max(m.ascent, 0.0), m.height);
         return m;
@@ -136,18 +133,15 @@ public:
         for (size_t i = 0; i < line.items.size(); ++i) {
             const Placed& p = line.items[i];
             double grow = (i >= stretchFrom && i < end && p.kind == Kind::Space) ? perSpace * p.text.size() : 0;
-            bool draw = p.kind == Kind::Word || (p.kind == Kind::Space && i < end && specs_[p.run].underline);
-            if (draw) out->push_back(Piece{p.x + extra, baseline, p.width + grow, p.text, specs_[p.run]});
+            bool draw = p.kind == Kind::Word || (p.kind == Kind::Space && i < end && Format(p.run).underline);
+            if (draw) out->push_back(Piece{p.x + extra, baseline, p.width + grow, p.text, Format(p.run)});
             extra += grow;
         }
     }
 
 private:
-    FontSpec Spec(const CharFormat& f) const {
-        return FontSpec{doc_.FaceOf(f), f.halfPoints, f.bold, f.italic, f.underline};
-    }
-
-    FontMetrics Metrics(int run) { return measure_.Metrics(specs_[run]); }
+    const CharFormat& Format(int run) const { return para_.runs[run].format; }
+    FontMetrics Metrics(int run) { return measure_.Metrics(Format(run)); }
 
     static void Max(FontMetrics* m, const FontMetrics& o) {
         m->height = std::max(m->height, o.height);
@@ -164,7 +158,7 @@ private:
                 if (k == Kind::Word || k == Kind::Space)
                     while (j < t.size() && KindOf(t[j]) == k) ++j;
                 Frag f{k, static_cast<int>(r), t.substr(i, j - i)};
-                if (k == Kind::Word || k == Kind::Space) f.width = std::max(measure_.Width(specs_[r], f.text), 0.0);
+                if (k == Kind::Word || k == Kind::Space) f.width = std::max(measure_.Width(Format(r), f.text), 0.0);
                 frags_.push_back(std::move(f));
                 i = j;
             }
@@ -202,7 +196,7 @@ private:
             size_t count = 0;
             double w = 0;
             while (count < g.text.size()) {
-                double c = measure_.Width(specs_[g.run], g.text.substr(count, 1));
+                double c = measure_.Width(Format(g.run), g.text.substr(count, 1));
                 if (*x + w + c > right_ + kEps) break;
                 w += std::max(c, 0.0);
                 ++count;
@@ -210,7 +204,7 @@ private:
             while (count > 0 && count < g.text.size() && IsLowSurrogate(g.text[count])) --count;
             if (count == 0 && line->items.empty()) {
                 count = (g.text.size() > 1 && IsLowSurrogate(g.text[1])) ? 2 : 1;
-                w = measure_.Width(specs_[g.run], g.text.substr(0, count));
+                w = measure_.Width(Format(g.run), g.text.substr(0, count));
             }
             if (count >= g.text.size()) {  // fits by its characters' widths after all
                 line->items.push_back({Kind::Word, g.run, g.text, *x, w});
@@ -224,12 +218,9 @@ private:
         }
     }
 
-    const Document& doc_;
     const Paragraph& para_;
     const FlowFrame& frame_;
     TextMeasure& measure_;
-    std::vector<FontSpec> specs_;
-    FontSpec markSpec_;
     std::vector<Frag> frags_;
     size_t next_ = 0;
     bool produced_ = false;
@@ -242,8 +233,8 @@ class Flow {
 public:
     Flow(const FlowFrame& frame) : frame_(frame), y_(frame.startY) { result_.pages.emplace_back(); }
 
-    void Paragraph(const Document& doc, const report::Paragraph& para, TextMeasure& measure) {
-        ParagraphFlow pf(doc, para, frame_, measure);
+    void Paragraph(const report::Paragraph& para, TextMeasure& measure) {
+        ParagraphFlow pf(para, frame_, measure);
         y_ += para.format.spaceBefore * kTwip;
         while (!pf.Done()) {
             Line line = pf.NextLine();
@@ -280,7 +271,7 @@ private:
 
 FlowResult LayoutText(const Document& doc, const FlowFrame& frame, TextMeasure& measure) {
     Flow flow(frame);
-    for (const Paragraph& p : doc.paragraphs) flow.Paragraph(doc, p, measure);
+    for (const Paragraph& p : doc.paragraphs) flow.Paragraph(p, measure);
     return flow.Finish();
 }
 

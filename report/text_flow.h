@@ -8,14 +8,6 @@
 
 namespace report {
 
-struct FontSpec {
-    std::u16string face;
-    int halfPoints = 24;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-};
-
 struct FontMetrics {
     double height = 0;  // line height
     double ascent = 0;  // from the line's top to the baseline
@@ -25,8 +17,8 @@ struct FontMetrics {
 class TextMeasure {
 public:
     virtual ~TextMeasure() = default;
-    virtual double Width(const FontSpec& font, const std::u16string& text) = 0;
-    virtual FontMetrics Metrics(const FontSpec& font) = 0;
+    virtual double Width(const CharFormat& font, const std::u16string& text) = 0;
+    virtual FontMetrics Metrics(const CharFormat& font) = 0;
 };
 
 struct FlowFrame {
@@ -42,7 +34,7 @@ struct FlowFrame {
 struct Piece {
     double x = 0, y = 0, width = 0;
     std::u16string text;
-    FontSpec font;
+    CharFormat font;
 };
 
 struct FlowPage {

@@ -12,12 +12,12 @@ namespace {
 // Deterministic metrics: width grows with size, bold and the character.
 class FakeMeasure : public report::TextMeasure {
 public:
-    double Width(const report::FontSpec& f, const std::u16string& text) override {
+    double Width(const report::CharFormat& f, const std::u16string& text) override {
         double w = 0;
         for (char16_t c : text) w += (c % 7 + 3) * f.halfPoints / 2400.0 * (f.bold ? 1.1 : 1.0);
         return w;
     }
-    report::FontMetrics Metrics(const report::FontSpec& f) override {
+    report::FontMetrics Metrics(const report::CharFormat& f) override {
         return {f.halfPoints / 120.0, f.halfPoints / 150.0};
     }
 };

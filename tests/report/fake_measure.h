@@ -5,8 +5,8 @@
 
 class FakeMeasure : public report::TextMeasure {
 public:
-    double Width(const report::FontSpec&, const std::u16string& text) override { return 0.1 * text.size(); }
-    report::FontMetrics Metrics(const report::FontSpec& f) override {
+    double Width(const report::CharFormat&, const std::u16string& text) override { return 0.1 * text.size(); }
+    report::FontMetrics Metrics(const report::CharFormat& f) override {
         return {0.2 * f.halfPoints / 24, 0.15 * f.halfPoints / 24};
     }
 };

@@ -73,7 +73,7 @@ TEST(RtfReader, CharacterAndParagraphFormat) {
     EXPECT_TRUE(p0.runs[0].format.bold);
     EXPECT_TRUE(p0.runs[0].format.underline);
     EXPECT_EQ(32, p0.runs[0].format.halfPoints);
-    EXPECT_EQ(u"Tahoma", r.doc.FaceOf(p0.runs[0].format));  // \deff1
+    EXPECT_EQ(u"Tahoma", p0.runs[0].format.face);  // \deff1
     const auto& p1 = r.doc.paragraphs[1];
     EXPECT_EQ(Align::Justify, p1.format.align);
     EXPECT_EQ(0, p1.format.leftIndent);
@@ -82,7 +82,7 @@ TEST(RtfReader, CharacterAndParagraphFormat) {
     EXPECT_FALSE(p1.runs[0].format.bold);
     EXPECT_EQ(24, p1.runs[0].format.halfPoints);
     EXPECT_TRUE(p1.runs[1].format.italic);
-    EXPECT_EQ(u"Arial", r.doc.FaceOf(p1.runs[1].format));
+    EXPECT_EQ(u"Arial", p1.runs[1].format.face);
     EXPECT_FALSE(p1.runs[2].format.italic);  // the group's end restores
 }
 

@@ -440,7 +440,7 @@ TEST_F(SealedCopyTest, TheListIsReadStrictly) {
     EXPECT_NE(nullptr, seal->Find(L"dane\\TABLICA.INI")) << "letter case ignored";
     EXPECT_EQ(nullptr, seal->Find(L"tablica.ini"));
     EXPECT_EQ(3u, seal->Find(L"Vel.exe")->size);
-    for (const std::string bad : {std::string(kAbc) + " 3", std::string(kAbc) + "  3 x", std::string(kAbc, 63) + "g 3 x",
+    for (const std::string& bad : {std::string(kAbc) + " 3", std::string(kAbc) + "  3 x", std::string(kAbc, 63) + "g 3 x",
                                   std::string(kAbc) + " x y", std::string(kAbc) + " 3 a\n" + kAbc + " 3 A"})
         EXPECT_FALSE(Seal::Parse(bad).has_value()) << bad;
     EXPECT_TRUE(Seal::Parse("").has_value()) << "an empty payload";

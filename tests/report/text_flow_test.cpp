@@ -34,12 +34,6 @@ FlowResult Layout(const std::vector<Paragraph>& paras, const FlowFrame& frame = 
     return LayoutText(doc, frame, m);
 }
 
-std::vector<std::u16string> Texts(const FlowPage& page) {
-    std::vector<std::u16string> out;
-    for (const Piece& p : page.pieces) out.push_back(p.text);
-    return out;
-}
-
 }  // namespace
 
 TEST(TextFlow, WrapsAtTheRightLimitAndStartsAtTheGivenPosition) {

@@ -60,7 +60,9 @@ TEST_F(LabelFit, TextRunningPastTheEdgeTakesTheLargestSmallerFontThatFits) {
     const HFONT chosen = Fit(label);
     EXPECT_TRUE(chosen == fonts[1].get() || chosen == fonts[2].get());
     EXPECT_LE(RectIn(label).right, 600);
-    if (chosen == fonts[2].get()) EXPECT_GT(RectIn(label).left + WidthIn(1), 600) << "19 px did not fit";
+    if (chosen == fonts[2].get()) {
+        EXPECT_GT(RectIn(label).left + WidthIn(1), 600) << "19 px did not fit";
+    }
 }
 
 TEST_F(LabelFit, ShrinksByThreePixelsAtMostThenLetsTheEdgeCut) {

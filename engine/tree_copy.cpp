@@ -34,14 +34,10 @@ public:
     void Read(const std::wstring& folder) {
         names_.Clear();
         attributes_.clear();
-        WIN32_FIND_DATAW entry;
-        const base::ScopedFind find(FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
-                                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-        if (find) {
-            do {
-                names_.Add(entry.cFileName);
-                attributes_.push_back(entry.dwFileAttributes);
-            } while (FindNextFileW(find.get(), &entry));
+        FolderEntries entries(folder + L"*");
+        while (const WIN32_FIND_DATAW* entry = entries.Next()) {
+            names_.Add(entry->cFileName);
+            attributes_.push_back(entry->dwFileAttributes);
         }
         names_.Sort();
     }

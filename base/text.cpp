@@ -22,11 +22,6 @@ std::string Narrow(std::wstring_view text) {
     return out;
 }
 
-bool NoCaseLess::operator()(const std::wstring& a, const std::wstring& b) const {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_LESS_THAN;
-}
-
 std::wstring Decimal(unsigned long long value) {
     wchar_t digits[24];
     wchar_t* p = digits + 24;

@@ -8,12 +8,6 @@ namespace base {
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view text);
 
-// Orders names as the file system matches them: ordinally, letter case
-// ignored. For maps of file names.
-struct NoCaseLess {
-    bool operator()(const std::wstring& a, const std::wstring& b) const;
-};
-
 // A number in decimal digits. The runtime's own formatting would bring the
 // whole printf machinery into the executable.
 std::wstring Decimal(unsigned long long value);

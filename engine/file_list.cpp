@@ -2,7 +2,6 @@
 
 #include <cwchar>
 
-#include "base/handles.h"
 #include "vtutils.h"
 
 namespace {
@@ -27,20 +26,10 @@ public:
         : files_(files), unlisted_(unlisted), details_(details) {}
 
     void List(const std::wstring& folder, int depth) {
-        WIN32_FIND_DATAW entry;
-        base::ScopedFind find(FindFirstFileExW((folder + L'*').c_str(), FindExInfoBasic, &entry,
-                                         FindExSearchNameMatch, nullptr,
-                                         FIND_FIRST_EX_LARGE_FETCH));
-        if (!find) {
-            const DWORD error = GetLastError();
-            if (!IsEndOfListing(error)) unlisted_.push_back({folder, error});
-            return;
-        }
-        do {
-            if (!IsDotEntry(entry.cFileName)) Take(folder, entry, depth);
-        } while (FindNextFileW(find.get(), &entry));
-        const DWORD error = GetLastError();
-        if (!IsEndOfListing(error)) unlisted_.push_back({folder, error});
+        FolderEntries entries(folder + L'*');
+        while (const WIN32_FIND_DATAW* entry = entries.Next())
+            if (!IsDotEntry(entry->cFileName)) Take(folder, *entry, depth);
+        if (entries.error() != ERROR_SUCCESS) unlisted_.push_back({folder, entries.error()});
     }
 
 private:
@@ -69,6 +58,23 @@ private:
 };
 
 }  // namespace
+
+FolderEntries::FolderEntries(const std::wstring& pattern)
+    : find_(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry_, FindExSearchNameMatch, nullptr,
+                             FIND_FIRST_EX_LARGE_FETCH)) {
+    if (!find_ && !IsEndOfListing(GetLastError())) error_ = GetLastError();
+}
+
+const WIN32_FIND_DATAW* FolderEntries::Next() {
+    if (!find_) return nullptr;
+    if (first_ || FindNextFileW(find_.get(), &entry_)) {
+        first_ = false;
+        return &entry_;
+    }
+    if (!IsEndOfListing(GetLastError())) error_ = GetLastError();
+    find_.reset();
+    return nullptr;
+}
 
 void ListFolderTree(const std::wstring& folder, std::vector<std::wstring>& files,
                     std::vector<UnlistedFolder>& unlisted, std::vector<FileDetails>* details) {

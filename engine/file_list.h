@@ -1,10 +1,31 @@
 #pragma once
-// Folder listing shared by ListFilesRecursive and the tree copy, which also
-// needs to know which folders could not be read completely.
+// Folder listing shared by ListFilesRecursive, the tree copy, which also
+// needs to know which folders could not be read completely, and the staging
+// folder.
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "base/handles.h"
+
+// The entries matching a pattern ("C:\a\*"), "." and ".." included, one
+// by one: while (const WIN32_FIND_DATAW* e = entries.Next()).
+class FolderEntries {
+public:
+    explicit FolderEntries(const std::wstring& pattern);
+    FolderEntries(const FolderEntries&) = delete;
+    FolderEntries& operator=(const FolderEntries&) = delete;
+    const WIN32_FIND_DATAW* Next();
+    // Why the listing stopped short of its end; ERROR_SUCCESS when it did not.
+    DWORD error() const { return error_; }
+
+private:
+    WIN32_FIND_DATAW entry_;
+    base::ScopedFind find_;
+    bool first_ = true;
+    DWORD error_ = ERROR_SUCCESS;
+};
 
 struct UnlistedFolder {
     std::wstring folder;  // full path, with a trailing backslash

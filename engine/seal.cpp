@@ -1,6 +1,6 @@
 #include "seal.h"
 
-#include "file_list.h"
+#include "base/text.h"
 
 namespace {
 
@@ -38,40 +38,42 @@ std::optional<Seal> Seal::Parse(std::string_view text) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         std::wstring path;
         SealedFile file;
-        if (!ParseLine(line, &path, &file) || !seal.files_.emplace(std::move(path), file).second) return std::nullopt;
+        if (!ParseLine(line, &path, &file)) return std::nullopt;
+        seal.paths_.Add(std::move(path));
+        seal.files_.push_back(file);
     }
+    if (!seal.paths_.Sort()) return std::nullopt;
     return seal;
 }
 
 const SealedFile* Seal::Find(const std::wstring& relative) const {
-    const auto it = files_.find(relative);
-    return it == files_.end() ? nullptr : &it->second;
+    const size_t i = paths_.Find(relative);
+    return i == NameIndex::npos ? nullptr : &files_[i];
 }
 
-Seal::Damage Seal::Compare(const std::vector<std::pair<std::wstring, unsigned long long>>& files) const {
+Seal::Damage Seal::Compare(const std::wstring& payload, const std::vector<std::wstring>& files,
+                           const std::vector<FileDetails>& details) const {
     Damage damage;
-    std::map<std::wstring, bool, base::NoCaseLess> seen;
-    for (const auto& [relative, size] : files) {
-        const SealedFile* sealed = Find(relative);
-        if (!sealed) {
-            damage.extra.push_back(relative);
+    std::vector<bool> seen(files_.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::wstring relative = files[i].substr(payload.size());
+        const size_t listed = paths_.Find(relative);
+        if (listed == NameIndex::npos) {
+            damage.extra.push_back(std::move(relative));
             continue;
         }
-        seen[relative] = true;
-        if (sealed->size != size) damage.changed.push_back(relative);
+        seen[listed] = true;
+        if (files_[listed].size != details[i].size) damage.changed.push_back(std::move(relative));
     }
-    for (const auto& [relative, file] : files_)
-        if (!seen.count(relative)) damage.missing.push_back(relative);
+    for (size_t listed : paths_.Sorted())
+        if (!seen[listed]) damage.missing.push_back(paths_[listed]);
     return damage;
 }
 
 Seal::Damage Seal::Inspect(const std::wstring& payload) const {
-    std::vector<std::wstring> paths;
+    std::vector<std::wstring> files;
     std::vector<UnlistedFolder> unlisted;
     std::vector<FileDetails> details;
-    ListFolderTree(payload, paths, unlisted, &details);
-    std::vector<std::pair<std::wstring, unsigned long long>> files;
-    files.reserve(paths.size());
-    for (size_t i = 0; i < paths.size(); ++i) files.emplace_back(paths[i].substr(payload.size()), details[i].size);
-    return Compare(files);
+    ListFolderTree(payload, files, unlisted, &details);
+    return Compare(payload, files, details);
 }

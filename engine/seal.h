@@ -5,14 +5,14 @@
 // altered payload is refused instead of installed.
 #include <windows.h>
 
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/sha256.h"
-#include "base/text.h"
+#include "file_list.h"
+#include "name_index.h"
 
 struct SealedFile {
     unsigned long long size;
@@ -37,13 +37,16 @@ public:
         std::vector<std::wstring> extra;    // there, not listed
         bool none() const { return missing.empty() && changed.empty() && extra.empty(); }
     };
-    // Compares the files of a payload, given by relative path and size, with
-    // the list. Content is not read here.
-    Damage Compare(const std::vector<std::pair<std::wstring, unsigned long long>>& files) const;
+    // Compares the files of a payload as ListFolderTree lists them below
+    // payload (with a trailing backslash) with the list. Content is not read
+    // here.
+    Damage Compare(const std::wstring& payload, const std::vector<std::wstring>& files,
+                   const std::vector<FileDetails>& details) const;
     // Compare on the files below payload (with a trailing backslash); a folder
     // that cannot be read leaves its files missing.
     Damage Inspect(const std::wstring& payload) const;
 
 private:
-    std::map<std::wstring, SealedFile, base::NoCaseLess> files_;
+    NameIndex paths_;
+    std::vector<SealedFile> files_;  // by the position of their path
 };

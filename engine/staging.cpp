@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "base/text.h"
+#include "file_list.h"
 #include "vtutils.h"
 
 const wchar_t kStagingFolder[] = L"~vel_instaluj.tmp";
@@ -56,33 +57,13 @@ void DeleteOnClose(ScopedFile file) {
     SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof(dispose));
 }
 
-// The entries matching a pattern, one by one: while (auto* e = entries.Next()).
-class Entries {
-public:
-    explicit Entries(const std::wstring& pattern)
-        : find_(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry_, FindExSearchNameMatch, nullptr,
-                                 FIND_FIRST_EX_LARGE_FETCH)),
-          pending_(static_cast<bool>(find_)) {}
-    const WIN32_FIND_DATAW* Next() {
-        if (pending_ && !first_ && !FindNextFileW(find_.get(), &entry_)) pending_ = false;
-        first_ = false;
-        return pending_ ? &entry_ : nullptr;
-    }
-
-private:
-    WIN32_FIND_DATAW entry_;
-    base::ScopedFind find_;
-    bool pending_;
-    bool first_ = true;
-};
-
 bool IsFolder(const WIN32_FIND_DATAW& entry) { return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
 // Removes a folder of the area's tree with all it holds; false when
 // something stays.
 bool RemoveTree(const std::wstring& folder) {
     bool whole = true;
-    Entries entries(folder + L"*");
+    FolderEntries entries(folder + L"*");
     while (const WIN32_FIND_DATAW* entry = entries.Next()) {
         const std::wstring name = entry->cFileName;
         if (name == L"." || name == L"..") continue;
@@ -100,12 +81,12 @@ bool RemoveTree(const std::wstring& folder) {
 // next copy tries again.
 void RemoveArea(const std::wstring& area, ScopedFile mark) {
     bool whole = RemoveTree(area + kTreeName + L"\\");
-    Entries buckets(area + L"*");
+    FolderEntries buckets(area + L"*");
     while (const WIN32_FIND_DATAW* entry = buckets.Next()) {
         const std::wstring name = entry->cFileName;
         if (!IsFolder(*entry) || !AllDigits(name)) continue;
         const std::wstring bucket = area + name + L"\\";
-        Entries files(bucket + L"*");
+        FolderEntries files(bucket + L"*");
         while (const WIN32_FIND_DATAW* file = files.Next())
             if (!IsFolder(*file) && IsStagedName(file->cFileName)) whole = RemoveFile(bucket + file->cFileName) && whole;
         RemoveDirectoryW(bucket.c_str());
@@ -137,7 +118,7 @@ bool IsLinkUnsupported(DWORD error) {
 }  // namespace
 
 StagingArea::StagingArea(const std::wstring& target) : target_(target) {
-    Entries areas(target + L"~vel_instaluj*.tmp");
+    FolderEntries areas(target + L"~vel_instaluj*.tmp");
     while (const WIN32_FIND_DATAW* entry = areas.Next()) {
         if (!IsFolder(*entry)) continue;
         const std::wstring area = target + entry->cFileName + L"\\";

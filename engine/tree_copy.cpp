@@ -1,45 +1,28 @@
 #include <algorithm>
-#include <map>
 
 #include "base/handles.h"
-#include "base/text.h"
 #include "file_list.h"
+#include "name_index.h"
 #include "seal.h"
 #include "staging.h"
 #include "vtutils.h"
 
 namespace {
 
-// Upper-casing by the user's locale, as names are compared on this system.
-std::wstring UpperCase(const std::wstring& text) {
-    if (text.empty()) return text;
-    const int length = static_cast<int>(text.size());
-    const int needed = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, text.c_str(),
-                                     length, nullptr, 0, nullptr, nullptr, 0);
-    if (needed <= 0) return text;
-    std::wstring upper(static_cast<size_t>(needed), L'\0');
-    if (LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, text.c_str(), length,
-                      &upper[0], needed, nullptr, nullptr, 0) != needed) {
-        return text;
-    }
-    return upper;
-}
-
+// The names a copy replaces in the target, matched as the file system
+// matches names.
 class OverwriteList {
 public:
     explicit OverwriteList(const std::vector<std::wstring>* names) {
-        if (!names) return;
-        for (const std::wstring& name : *names) upperNames_.push_back(UpperCase(name));
+        if (names)
+            for (const std::wstring& name : *names) names_.Add(name);
+        names_.Sort();
     }
 
-    bool Contains(const std::wstring& relativePath) const {
-        if (upperNames_.empty()) return false;
-        const std::wstring upper = UpperCase(relativePath);
-        return std::find(upperNames_.begin(), upperNames_.end(), upper) != upperNames_.end();
-    }
+    bool Contains(const std::wstring& relativePath) const { return names_.Find(relativePath) != NameIndex::npos; }
 
 private:
-    std::vector<std::wstring> upperNames_;
+    NameIndex names_;
 };
 
 // What a target folder already holds, read once as the copy enters it. Wine
@@ -49,23 +32,25 @@ private:
 class FolderContents {
 public:
     void Read(const std::wstring& folder) {
-        entries_.clear();
-        WIN32_FIND_DATAW entry;
-        const base::ScopedFind find(FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
-                                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-        if (!find) return;
-        do entries_[entry.cFileName] = entry.dwFileAttributes;
-        while (FindNextFileW(find.get(), &entry));
+        names_.Clear();
+        attributes_.clear();
+        FolderEntries entries(folder + L"*");
+        while (const WIN32_FIND_DATAW* entry = entries.Next()) {
+            names_.Add(entry->cFileName);
+            attributes_.push_back(entry->dwFileAttributes);
+        }
+        names_.Sort();
     }
 
     // The attributes of the entry of that name in any case, or INVALID_FILE_ATTRIBUTES.
     DWORD AttributesOf(const std::wstring& name) const {
-        const auto it = entries_.find(name);
-        return it == entries_.end() ? INVALID_FILE_ATTRIBUTES : it->second;
+        const size_t i = names_.Find(name);
+        return i == NameIndex::npos ? INVALID_FILE_ATTRIBUTES : attributes_[i];
     }
 
 private:
-    std::map<std::wstring, DWORD, base::NoCaseLess> entries_;
+    NameIndex names_;
+    std::vector<DWORD> attributes_;  // by the position of their name
 };
 
 bool IsLock(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
@@ -130,8 +115,7 @@ DWORD WaitUntilReplaceable(const std::wstring& file) {
 
 // One file of the copy on its way into the target.
 struct Placement {
-    std::wstring source;
-    std::wstring relative;
+    std::wstring relative;  // to the source and to the target
     DWORD sourceAttributes;
     bool listed;          // on the overwrite list
     bool replace;         // the target holds a file of that name, which gives way
@@ -167,7 +151,7 @@ public:
         }
         if (moveFiles_)
             for (const Placement& p : placements_)
-                if (p.placed) DeleteFileW(p.source.c_str());
+                if (p.placed) DeleteFileW((source_ + p.relative).c_str());
         return kept_ ? CopyIncomplete : CopyComplete;
     }
 
@@ -178,15 +162,12 @@ private:
         std::vector<FileDetails> details;
         ListFolderTree(source_, files, unlisted, &details);
         for (const UnlistedFolder& folder : unlisted) Fail(Relative(folder.folder), folder.error, true);
-        if (seal_) CheckAgainstSeal(files, details);
+        if (seal_) CheckAgainstSeal(seal_->Compare(source_, files, details));
         for (size_t i = 0; i < files.size(); ++i) PlanOne(files[i], details[i].attributes);
     }
 
     // The medium was checked before the copy; what differs now changed since.
-    void CheckAgainstSeal(const std::vector<std::wstring>& files, const std::vector<FileDetails>& details) {
-        std::vector<std::pair<std::wstring, unsigned long long>> listed;
-        for (size_t i = 0; i < files.size(); ++i) listed.emplace_back(Relative(files[i]), details[i].size);
-        const Seal::Damage damage = seal_->Compare(listed);
+    void CheckAgainstSeal(const Seal::Damage& damage) {
         for (const std::wstring& relative : damage.missing) Fail(relative, ERROR_FILE_NOT_FOUND, true);
         for (const auto* list : {&damage.changed, &damage.extra})
             for (const std::wstring& relative : *list) Fail(relative, kErrorSealBroken, true);
@@ -206,7 +187,7 @@ private:
             // such a file is never replaced.
             if (existing & FILE_ATTRIBUTE_READONLY) return Fail(relative, ERROR_FILE_READ_ONLY);
         }
-        placements_.push_back({file, relative, sourceAttributes, listed, existing != INVALID_FILE_ATTRIBUTES});
+        placements_.push_back({relative, sourceAttributes, listed, existing != INVALID_FILE_ATTRIBUTES});
         if (existing == INVALID_FILE_ATTRIBUTES) placements_.back().newFolder = NewFolderOf(relative);
     }
 
@@ -252,9 +233,10 @@ private:
     void Stage(Placement& p) {
         base::Sha256 hash;
         base::Sha256* const hashing = seal_ ? &hash : nullptr;
+        const std::wstring source = source_ + p.relative;
         const StageOutcome staged =
-            p.newFolder.empty() ? area_.Stage(p.source, p.sourceAttributes, &p.staged, hashing)
-                                : area_.StageInTree(p.source, p.sourceAttributes, p.relative, &p.staged, hashing);
+            p.newFolder.empty() ? area_.Stage(source, p.sourceAttributes, &p.staged, hashing)
+                                : area_.StageInTree(source, p.sourceAttributes, p.relative, &p.staged, hashing);
         if (staged.error != ERROR_SUCCESS) return Fail(p.relative, staged.error, staged.unreadableSource);
         if (!seal_) return;
         const SealedFile* sealed = seal_->Find(p.relative);

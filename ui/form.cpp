@@ -84,23 +84,39 @@ void RunMessageLoop(HWND mainWindow) {
 
 }  // namespace
 
-// What a built window owns: fonts, brushes, panels, pictures and the map
-// from controls to their layout entries, and the DPI it is laid out for.
+// What a built window owns: fonts, brushes, panels, each control with its
+// layout entry and picture, and the DPI it is laid out for.
+struct Form::Made {
+    HWND hwnd;
+    const ControlSpec* spec;
+    base::ScopedBitmap picture;
+    bool radioChecked = false;
+};
+
 struct Form::Built {
     GdiCache gdi;
     int dpi = kTableDpi;
     std::vector<std::unique_ptr<PanelWindow>> panels;
-    std::map<int, base::ScopedBitmap> pictures;
-    std::map<int, HWND> items;
-    std::map<HWND, const ControlSpec*> specs;
-    std::map<int, bool> radioChecked;
+    std::vector<Made> controls;  // in the order they were made: a few dozen at most
     HBRUSH formBrush = nullptr;
     HWND tips = nullptr;
     int cancelId = 0;
 
-    const ControlSpec* SpecOf(HWND h) const {
-        auto it = specs.find(h);
-        return it == specs.end() ? nullptr : it->second;
+    Made* Find(HWND h) {
+        for (Made& m : controls)
+            if (m.hwnd == h) return &m;
+        return nullptr;
+    }
+
+    Made* Find(int id) {
+        for (Made& m : controls)
+            if (m.spec->id == id) return &m;
+        return nullptr;
+    }
+
+    const ControlSpec* SpecOf(HWND h) {
+        const Made* m = Find(h);
+        return m ? m->spec : nullptr;
     }
 
     const PanelWindow* PanelOf(HWND h) const {
@@ -249,10 +265,8 @@ void Form::CreateControls() {
         const ControlSpec& c = *p.spec;
         const bool followsRadio = previous && previous->parent == c.parent && previous->kind == Kind::Radio;
         HWND h = CreateControl(p, followsRadio);
-        built_->items[c.id] = h;
-        built_->specs[h] = &c;
+        built_->controls.push_back({h, &c});
         if (c.flags & kCancelButton) built_->cancelId = c.id;
-        if (c.kind == Kind::Radio) built_->radioChecked[c.id] = false;
         if (c.kind == Kind::RichEdit) PrepareRichEdit(h, c);
         if (c.tip) AddTooltip(hwnd(), built_->tips, h, c.tip);
         previous = &c;
@@ -278,7 +292,7 @@ void Form::Rescale(int dpi, const RECT& suggested) {
 void Form::ApplyLooks() {
     const int dpi = built_->dpi;
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(built_->gdi.Font(ScaledFont(spec_.font, dpi))), FALSE);
-    for (const auto& [h, c] : built_->specs) ApplyLooks(h, *c);
+    for (Made& m : built_->controls) ApplyLooks(m);
     for (auto& panel : built_->panels) panel->SetBevelWidth(BevelWidth(dpi));
 }
 
@@ -301,7 +315,9 @@ HWND Form::CreateControl(const Placed& p, bool followsRadio) {
 }
 
 // The control's font at the DPI, a label's size to fit it, and its picture.
-void Form::ApplyLooks(HWND h, const ControlSpec& c) {
+void Form::ApplyLooks(Made& m) {
+    const HWND h = m.hwnd;
+    const ControlSpec& c = *m.spec;
     const FontSpec font = ScaledFont(FontOf(c, spec_), built_->dpi);
     if (c.kind == Kind::Label && (c.flags & kAutoSize) && c.text) {
         // At 96 DPI the table's font holds exactly, whatever the room.
@@ -319,7 +335,7 @@ void Form::ApplyLooks(HWND h, const ControlSpec& c) {
         base::ScopedBitmap bmp = LoadPicture(c.picture, onButton, built_->dpi);
         if (bmp && onButton) SendMessageW(h, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp.get()));
         // The old bitmap goes only now that the button no longer shows it.
-        if (bmp) built_->pictures[c.id] = std::move(bmp);
+        if (bmp) m.picture = std::move(bmp);
     }
 }
 
@@ -330,8 +346,8 @@ void Form::Unbuild() {
 
 HWND Form::Item(int id) const {
     if (!built_) return nullptr;
-    auto it = built_->items.find(id);
-    return it == built_->items.end() ? nullptr : it->second;
+    const Made* m = built_->Find(id);
+    return m ? m->hwnd : nullptr;
 }
 
 // ---- from notifications to handlers ----
@@ -365,24 +381,36 @@ void Form::Command(int id, int code, HWND control) {
     } else if (code == BN_CLICKED && spec->kind == Kind::Radio) {
         RadioClicked(id, control);
     } else if (code == EN_CHANGE) {
-        auto it = changes_.find(id);
-        if (it != changes_.end()) Guard(it->second);
+        Run(changes_, id);
     }
 }
 
 // A radio button's handler runs when the click selects it, not for a click
 // on the one already selected.
 void Form::RadioClicked(int id, HWND control) {
-    const bool was = built_->radioChecked[id];
+    const bool was = built_->Find(control)->radioChecked;
     const bool now = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
     auto refresh = [this] {
-        for (auto& [rid, checked] : built_->radioChecked)
-            checked = SendMessageW(Item(rid), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        for (Made& m : built_->controls)
+            if (m.spec->kind == Kind::Radio) m.radioChecked = SendMessageW(m.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
     };
     refresh();
-    auto it = clicks_.find(id);
-    if (now && !was && it != clicks_.end()) Guard(it->second);
+    if (now && !was) Run(clicks_, id);
     if (built_) refresh();
+}
+
+void Form::SetHandler(Handlers& handlers, int id, std::function<void()> handler) {
+    for (Handler& h : handlers) {
+        if (h.id != id) continue;
+        h.run = std::move(handler);
+        return;
+    }
+    handlers.push_back({id, std::move(handler)});
+}
+
+void Form::Run(const Handlers& handlers, int id) {
+    for (const Handler& h : handlers)
+        if (h.id == id) return Guard(h.run);
 }
 
 void Form::Click(int id) {
@@ -390,8 +418,7 @@ void Form::Click(int id) {
     // A disabled button never acts, whatever delivered the click.
     if (!button || !IsWindowEnabled(button)) return;
     const ControlSpec* spec = built_->SpecOf(button);
-    auto it = clicks_.find(id);
-    if (it != clicks_.end()) Guard(it->second);
+    Run(clicks_, id);
     if (spec && spec->modalResult && hwnd()) SetModalResult(spec->modalResult);
 }
 
@@ -407,11 +434,9 @@ LRESULT Form::ColorStatic(HDC dc, HWND control) {
 
 void Form::DrawItem(const DRAWITEMSTRUCT& item) {
     if (!built_) return;
-    const ControlSpec* spec = built_->SpecOf(item.hwndItem);
-    if (!spec) return;
-    auto it = built_->pictures.find(spec->id);
-    DrawPicture(item, it == built_->pictures.end() ? nullptr : it->second.get(), spec->fit,
-                built_->BackgroundOf(GetParent(item.hwndItem)));
+    const Made* m = built_->Find(item.hwndItem);
+    if (!m) return;
+    DrawPicture(item, m->picture.get(), m->spec->fit, built_->BackgroundOf(GetParent(item.hwndItem)));
 }
 
 }  // namespace ui

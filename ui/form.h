@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -47,8 +46,8 @@ protected:
     virtual void FormCreate() {}
 
     void Bind(Control& control, int id) { bindings_.push_back({&control, id}); }
-    void OnClick(int id, std::function<void()> handler) { clicks_[id] = std::move(handler); }
-    void OnChange(int id, std::function<void()> handler) { changes_[id] = std::move(handler); }
+    void OnClick(int id, std::function<void()> handler) { SetHandler(clicks_, id, std::move(handler)); }
+    void OnChange(int id, std::function<void()> handler) { SetHandler(changes_, id, std::move(handler)); }
 
     // Runs a handler: an error it raises is shown by the default error report
     // and the window goes on.
@@ -56,7 +55,14 @@ protected:
 
 private:
     struct Built;
+    struct Made;
     enum class Shown { Modeless, Modal, Main };
+    // A control's handler; a form has a few.
+    struct Handler {
+        int id;
+        std::function<void()> run;
+    };
+    using Handlers = std::vector<Handler>;
 
     HWND CreateWindowFromTemplate(HWND owner);
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -68,12 +74,14 @@ private:
     HWND CreateControl(const Placed& p, bool followsRadio);
     void Rescale(int dpi, const RECT& suggested);
     void ApplyLooks();
-    void ApplyLooks(HWND control, const ControlSpec& c);
+    void ApplyLooks(Made& control);
     void Unbuild();
 
     void Command(int id, int code, HWND control);
     void RadioClicked(int id, HWND control);
     void Click(int id);
+    static void SetHandler(Handlers& handlers, int id, std::function<void()> handler);
+    void Run(const Handlers& handlers, int id);
     LRESULT ColorStatic(HDC dc, HWND control);
     void DrawItem(const DRAWITEMSTRUCT& item);
 
@@ -82,8 +90,8 @@ private:
     int modalResult_ = 0;
     std::unique_ptr<Built> built_;
     std::vector<std::pair<Control*, int>> bindings_;
-    std::map<int, std::function<void()>> clicks_;
-    std::map<int, std::function<void()>> changes_;
+    Handlers clicks_;
+    Handlers changes_;
 };
 
 }  // namespace ui

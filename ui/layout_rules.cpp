@@ -1,6 +1,7 @@
 #include "ui/layout_rules.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace ui {
 namespace {
@@ -19,6 +20,8 @@ void DockInto(Placed& p, Dock pass, RECT& area, int dpi) {
     default: p.rect = area; break;
     }
 }
+
+int FocusKey(const Placed& p) { return p.spec->focusOrder < 0 ? INT_MAX : p.spec->focusOrder; }
 
 }  // namespace
 
@@ -48,10 +51,10 @@ std::vector<Placed> PlaceChildren(const FormSpec& form, int parentId, RECT area,
     for (Dock pass : {Dock::Top, Dock::Bottom, Dock::Left, Dock::Fill})
         for (Placed& p : out)
             if (p.spec->dock == pass) DockInto(p, pass, area, dpi);
-    std::stable_sort(out.begin(), out.end(), [](const Placed& a, const Placed& b) {
-        auto key = [](const Placed& p) { return p.spec->focusOrder < 0 ? 1 << 30 : p.spec->focusOrder; };
-        return key(a) < key(b);
-    });
+    // In focus order, those without one last; equals keep the table's order.
+    // A handful of controls: an insertion sort does.
+    for (size_t i = 1; i < out.size(); ++i)
+        for (size_t j = i; j > 0 && FocusKey(out[j]) < FocusKey(out[j - 1]); --j) std::swap(out[j], out[j - 1]);
     return out;
 }
 

@@ -86,14 +86,6 @@ const wchar_t* Advice(FailureCause cause) {
     return L"Usuń przyczynę i kliknij 'Dalej >', aby spróbować ponownie.";
 }
 
-// One paragraph: the cause, the files it hit, what to do.
-std::wstring Group(FailureCause cause, DWORD error, const std::vector<const CopyFailure*>& files) {
-    std::wstring text = L"\n\nPrzyczyna: " + CauseText(cause, error) + L".";
-    for (size_t i = 0; i < files.size() && i < kListedFailures; ++i) text += L"\n" + files[i]->relativePath;
-    if (files.size() > kListedFailures) text += L"\ni inne (" + base::Decimal(files.size() - kListedFailures) + L")";
-    return text + L"\n" + Advice(cause);
-}
-
 bool SameGroup(const CopyFailure& a, const CopyFailure& b) {
     const FailureCause cause = CauseOf(a);
     return cause == CauseOf(b) && (cause != FailureCause::kOther || a.error == b.error);
@@ -155,15 +147,20 @@ FailureCause CauseOf(const CopyFailure& failure) {
 std::wstring NotCopiedMessage(const std::vector<CopyFailure>& failures) {
     std::wstring text = L"Nie udało się skopiować plików:";
     std::vector<bool> done(failures.size());
+    // A paragraph for each cause: the cause, the files it hit, what to do.
     for (size_t i = 0; i < failures.size(); ++i) {
         if (done[i]) continue;
-        std::vector<const CopyFailure*> group;
+        const FailureCause cause = CauseOf(failures[i]);
+        text += L"\n\nPrzyczyna: " + CauseText(cause, failures[i].error) + L".";
+        size_t hit = 0;
         for (size_t j = i; j < failures.size(); ++j) {
             if (done[j] || !SameGroup(failures[i], failures[j])) continue;
-            group.push_back(&failures[j]);
             done[j] = true;
+            if (++hit <= kListedFailures) text += L"\n" + failures[j].relativePath;
         }
-        text += Group(CauseOf(failures[i]), failures[i].error, group);
+        if (hit > kListedFailures) text += L"\ni inne (" + base::Decimal(hit - kListedFailures) + L")";
+        text += L"\n";
+        text += Advice(cause);
     }
     return text;
 }

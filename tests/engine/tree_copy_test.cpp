@@ -480,3 +480,13 @@ TEST_F(SealedCopyTest, AChangedByteFailsTheWholeCopy) {
     EXPECT_EQ(failures, (Failures{{L"wysw8.dll", kErrorSealBroken, true}}));
     EXPECT_EQ(tree.Files(L"Vantrel\\Velandra"), Names{});
 }
+
+// The message names the first few missing files: in the order of their
+// names, letter case ignored, whatever order the list gave.
+TEST_F(SealedCopyTest, MissingFilesComeInTheOrderOfTheirNames) {
+    seal = Seal::Parse(std::string(kAbc) + " 3 zeta.txt\n" + kAbc + " 3 Beta.txt\n" + kAbc + " 3 alfa.txt\n" + kAbc +
+                       " 3 Vel.exe\n" + kAbc + " 3 wysw8.dll\n" + kAbc + " 3 Dane\\tablica.ini\n");
+    ASSERT_TRUE(seal.has_value());
+    EXPECT_EQ(Inspect().missing, (Names{L"alfa.txt", L"Beta.txt", L"zeta.txt"}));
+    EXPECT_EQ(3u, seal->Find(L"ZETA.TXT")->size);
+}

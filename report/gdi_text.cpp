@@ -71,13 +71,13 @@ double GdiText::Width(const CharFormat& font, const std::u16string& text) {
 
 FontMetrics GdiText::Metrics(const CharFormat& font) {
     HFONT f = Font(font);
-    auto it = metrics_.find(f);
-    if (it != metrics_.end()) return it->second;
+    for (const auto& [known, m] : metrics_)
+        if (known == f) return m;
     Select(f);
     TEXTMETRICW tm{};
     GetTextMetricsW(dc_, &tm);
     FontMetrics m{double(tm.tmHeight + tm.tmExternalLeading) / geometry_.dpiY, double(tm.tmAscent) / geometry_.dpiY};
-    metrics_.emplace(f, m);
+    metrics_.emplace_back(f, m);
     return m;
 }
 

@@ -3,8 +3,9 @@
 // Positions are in inches from the paper's top-left corner.
 #include <windows.h>
 
-#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/font_cache.h"
 #include "text_flow.h"
@@ -46,7 +47,7 @@ private:
     HDC dc_;
     PageGeometry geometry_;
     base::FontCache fonts_;
-    std::map<HFONT, FontMetrics> metrics_;
+    std::vector<std::pair<HFONT, FontMetrics>> metrics_;  // a handful of fonts
     HGDIOBJ original_ = nullptr;
     HFONT selected_ = nullptr;
 };

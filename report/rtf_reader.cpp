@@ -1,7 +1,6 @@
 #include "rtf_reader.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "codepages.h"
 
@@ -316,14 +315,14 @@ private:
     }
 
     int FontIndex(int number, bool define) {
-        auto it = fontNums_.find(number);
-        if (it != fontNums_.end()) {
+        auto it = std::lower_bound(fontNums_.begin(), fontNums_.end(), std::pair(number, 0));
+        if (it != fontNums_.end() && it->first == number) {
             if (define) doc_.fonts[it->second].clear();
             return it->second;
         }
         if (!define || static_cast<int>(doc_.fonts.size()) >= kMaxFonts) return -1;
         int index = static_cast<int>(doc_.fonts.size());
-        fontNums_[number] = index;
+        fontNums_.insert(it, {number, index});
         doc_.fonts.emplace_back();
         fontCp_.push_back(0);
         return index;
@@ -423,7 +422,7 @@ private:
 
     Document doc_;
     Paragraph cur_;
-    std::unordered_map<int, int> fontNums_;
+    std::vector<std::pair<int, int>> fontNums_;  // (RTF font number, index), by number
     std::vector<int> fontCp_;
     int font_ = -1;
     bool fontNameDone_ = false;

@@ -116,6 +116,19 @@ struct ExitCase {
     enum Way { kExitButton, kEscNoThenYes, kKeysOnExitAnsweredNo, kCloseBox } way;
 };
 
+// Space and Enter on the focused exit button each ask, and No keeps the page.
+void KeysOnExitAnsweredNo(Process& p, HWND page, const wchar_t* caption, int exitId) {
+    for (UINT key : {VK_SPACE, VK_RETURN}) {
+        SCOPED_TRACE(key == VK_SPACE ? "Space" : "Enter");
+        ASSERT_EQ(Control(page, exitId), FocusedControl(page));
+        TypeKey(page, key);
+        ExpectExitQuestion(p.AnswerMessageBox(IDNO));
+        EXPECT_EQ(page, p.WaitWindow(caption));
+    }
+    CloseBox(page);
+    EXPECT_EQ(0u, p.WaitExit());
+}
+
 void RunExitCase(const ExitCase& c) {
     Process p = LaunchInstaller();
     HWND page = p.WaitWindow(kWelcomeCaption);
@@ -145,15 +158,7 @@ void RunExitCase(const ExitCase& c) {
         ExpectExitQuestion(p.AnswerMessageBox(IDYES));
         break;
     case ExitCase::kKeysOnExitAnsweredNo:
-        for (UINT key : {VK_SPACE, VK_RETURN}) {
-            SCOPED_TRACE(key == VK_SPACE ? "Space" : "Enter");
-            ASSERT_EQ(Control(page, exitId), FocusedControl(page));
-            TypeKey(page, key);
-            ExpectExitQuestion(p.AnswerMessageBox(IDNO));
-            EXPECT_EQ(page, p.WaitWindow(caption));
-        }
-        CloseBox(page);
-        EXPECT_EQ(0u, p.WaitExit());
+        KeysOnExitAnsweredNo(p, page, caption, exitId);
         return;
     case ExitCase::kCloseBox:
         CloseBox(page);

@@ -228,10 +228,17 @@ StageOutcome StagingArea::Write(HANDLE from, HANDLE to, base::Sha256* hash) {
         if (!WriteFile(to, buffer_.data(), read, &written, nullptr)) return {GetLastError(), false};
         if (written != read) return {ERROR_DISK_FULL, false};
         outcome.bytes += read;
+        if (chunk_) chunk_(read);
     }
     FILETIME created, accessed, modified;
     if (GetFileTime(from, &created, &accessed, &modified)) SetFileTime(to, &created, &accessed, &modified);
     return outcome;
+}
+
+DWORD CALLBACK StagingArea::KeepCopying(LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, DWORD, DWORD,
+                                        HANDLE, HANDLE, void* self) {
+    if (const auto& chunk = static_cast<StagingArea*>(self)->chunk_) chunk(0);
+    return PROGRESS_CONTINUE;
 }
 
 DWORD StagingArea::Keep(const std::wstring& file, std::wstring* kept) {
@@ -240,7 +247,9 @@ DWORD StagingArea::Keep(const std::wstring& file, std::wstring* kept) {
     const DWORD linkError = GetLastError();
     if (!IsLinkUnsupported(linkError)) return linkError;
     // A file system without links (FAT on a memory stick): a copy will do.
-    if (CopyFileW(file.c_str(), kept->c_str(), TRUE)) return ERROR_SUCCESS;
+    // A large one takes a while: the caller is told as it goes.
+    if (CopyFileExW(file.c_str(), kept->c_str(), KeepCopying, this, nullptr, COPY_FILE_FAIL_IF_EXISTS))
+        return ERROR_SUCCESS;
     const DWORD error = GetLastError();
     RemoveFile(*kept);
     return error;

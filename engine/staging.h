@@ -4,6 +4,7 @@
 // is kept in it until the whole copy is in place.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,10 @@ public:
     // Keeps what file holds under a name in the area: a second link to the
     // same data, or a copy where the file system has no links. *kept names it.
     DWORD Keep(const std::wstring& file, std::wstring* kept);
+    // Told, as a file is staged, of each chunk read and written (its bytes),
+    // and with 0 while a kept copy is made: the copy's caller keeps its
+    // window alive there.
+    void OnChunk(std::function<void(unsigned long long bytes)> chunk) { chunk_ = std::move(chunk); }
 
 private:
     DWORD MakeArea();
@@ -58,6 +63,8 @@ private:
     StageOutcome StageTo(const std::wstring& source, DWORD sourceAttributes, const std::wstring& path,
                          base::Sha256* hash);
     StageOutcome Write(HANDLE from, HANDLE to, base::Sha256* hash);
+    static DWORD CALLBACK KeepCopying(LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, DWORD, DWORD,
+                                      HANDLE, HANDLE, void* self);
 
     std::wstring target_;
     std::wstring folder_;           // with a trailing backslash; empty until made
@@ -66,4 +73,5 @@ private:
     std::vector<char> buffer_;
     unsigned long count_ = 0;
     std::wstring treeFolder_;       // the last folder made in the tree
+    std::function<void(unsigned long long)> chunk_;
 };

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "base/handles.h"
+#include "copy_observer.h"
 #include "file_list.h"
 #include "name_index.h"
 #include "seal.h"
@@ -33,25 +34,54 @@ class FolderContents {
 public:
     void Read(const std::wstring& folder) {
         names_.Clear();
-        attributes_.clear();
+        details_.clear();
         FolderEntries entries(folder + L"*");
         while (const WIN32_FIND_DATAW* entry = entries.Next()) {
             names_.Add(entry->cFileName);
-            attributes_.push_back(entry->dwFileAttributes);
+            details_.push_back({entry->dwFileAttributes,
+                                (static_cast<unsigned long long>(entry->nFileSizeHigh) << 32) | entry->nFileSizeLow});
         }
         names_.Sort();
     }
 
-    // The attributes of the entry of that name in any case, or INVALID_FILE_ATTRIBUTES.
-    DWORD AttributesOf(const std::wstring& name) const {
+    // The entry of that name in any case; its attributes are
+    // INVALID_FILE_ATTRIBUTES when there is none.
+    FileDetails Of(const std::wstring& name) const {
         const size_t i = names_.Find(name);
-        return i == NameIndex::npos ? INVALID_FILE_ATTRIBUTES : attributes_[i];
+        return i == NameIndex::npos ? FileDetails{INVALID_FILE_ATTRIBUTES, 0} : details_[i];
     }
 
 private:
     NameIndex names_;
-    std::vector<DWORD> attributes_;  // by the position of their name
+    std::vector<FileDetails> details_;  // by the position of their name
 };
+
+// What the copy needs to know of the target's volume to tell how much of it
+// the copy takes.
+struct TargetVolume {
+    unsigned long long cluster = 4096;
+    bool links = false;  // a replaced file is kept as a second link, not a copy
+};
+
+TargetVolume VolumeOf(const std::wstring& folder) {
+    TargetVolume volume;
+    wchar_t root[MAX_PATH + 1];
+    if (!GetVolumePathNameW(folder.c_str(), root, MAX_PATH + 1)) return volume;
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    if (GetDiskFreeSpaceW(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters) &&
+        sectorsPerCluster * bytesPerSector > 0)
+        volume.cluster = static_cast<unsigned long long>(sectorsPerCluster) * bytesPerSector;
+    DWORD flags = 0;
+    if (GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0))
+        volume.links = (flags & FILE_SUPPORTS_HARD_LINKS) != 0;
+    return volume;
+}
+
+// Each file's creation and move weigh in the progress like copying this many
+// bytes, so that a tree of many small files moves on as evenly as a large one.
+constexpr unsigned long long kFileUnits = 128 << 10;
+// The folders and the staging folder's own records, beside the files.
+constexpr unsigned long long kRecordsBytes = 1 << 20;
 
 bool IsLock(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
 
@@ -104,21 +134,14 @@ DWORD Rename(const std::wstring& from, const std::wstring& to, bool replace) {
                : GetLastError();
 }
 
-// ERROR_SUCCESS unless another program holds file for longer than a brief lock.
-DWORD WaitUntilReplaceable(const std::wstring& file) {
-    for (DWORD attempt = 1; IsHeld(file); ++attempt) {
-        if (attempt == kLockRetryTries) return ERROR_SHARING_VIOLATION;
-        Sleep(kLockRetryPauseMs);
-    }
-    return ERROR_SUCCESS;
-}
-
 // One file of the copy on its way into the target.
 struct Placement {
     std::wstring relative;  // to the source and to the target
     DWORD sourceAttributes;
+    unsigned long long size;
     bool listed;          // on the overwrite list
     bool replace;         // the target holds a file of that name, which gives way
+    unsigned long long replacedSize;
     std::wstring staged;  // the whole copy, in the staging area
     std::wstring kept;    // what the replaced file held, once it gave way
     // The highest folder on its way that the target lacks ("Dane", "a\b"), or
@@ -132,20 +155,31 @@ struct Placement {
 class TreeCopy {
 public:
     TreeCopy(const std::wstring& source, const std::wstring& target, bool moveFiles,
-             const std::vector<std::wstring>* overwrite, std::vector<CopyFailure>* failures, const Seal* seal)
+             const std::vector<std::wstring>* overwrite, std::vector<CopyFailure>* failures, const Seal* seal,
+             CopyObserver* observer)
         : source_(source), target_(target), moveFiles_(moveFiles), overwrite_(overwrite),
-          failures_(failures), seal_(seal), kernelTarget_(KernelName(FullPath(target))), area_(target) {}
+          failures_(failures), seal_(seal), observer_(observer), kernelTarget_(KernelName(FullPath(target))),
+          area_(target) {
+        if (observer_) area_.OnChunk([this](unsigned long long bytes) { Advance(2 * bytes); });
+    }
 
     CopyResult Run() {
         Plan();
         if (failed_) return CopyIncomplete;
+        if (observer_ && !observer_->Planned(Planned())) return CopyIncomplete;
         if (placements_.empty()) return kept_ ? CopyIncomplete : CopyComplete;
         if (const DWORD error = area_.Open()) return AreaFailed(error);
-        for (Placement& p : placements_) Stage(p);
+        for (Placement& p : placements_) {
+            Stage(p);
+            Advance(kFileUnits / 2);
+        }
         if (failed_) return CopyIncomplete;
         for (Placement& p : placements_) {
             const CopyResult placed = Place(p);
-            if (placed == CopyComplete) continue;
+            if (placed == CopyComplete) {
+                Advance(kFileUnits - kFileUnits / 2);
+                continue;
+            }
             Undo();
             return placed;
         }
@@ -163,7 +197,7 @@ private:
         ListFolderTree(source_, files, unlisted, &details);
         for (const UnlistedFolder& folder : unlisted) Fail(Relative(folder.folder), folder.error, true);
         if (seal_) CheckAgainstSeal(seal_->Compare(source_, files, details));
-        for (size_t i = 0; i < files.size(); ++i) PlanOne(files[i], details[i].attributes);
+        for (size_t i = 0; i < files.size(); ++i) PlanOne(files[i], details[i]);
     }
 
     // The medium was checked before the copy; what differs now changed since.
@@ -173,10 +207,11 @@ private:
             for (const std::wstring& relative : *list) Fail(relative, kErrorSealBroken, true);
     }
 
-    void PlanOne(const std::wstring& file, DWORD sourceAttributes) {
+    void PlanOne(const std::wstring& file, const FileDetails& source) {
         const std::wstring relative = Relative(file);
         const bool listed = overwrite_.Contains(relative);
-        const DWORD existing = ExistingAttributes(target_ + relative);
+        const FileDetails there = Existing(target_ + relative);
+        const DWORD existing = there.attributes;
         if (existing != INVALID_FILE_ATTRIBUTES) {
             if (existing & FILE_ATTRIBUTE_DIRECTORY) return Fail(relative, kErrorFolderInTheWay);
             if (!listed) {
@@ -187,7 +222,8 @@ private:
             // such a file is never replaced.
             if (existing & FILE_ATTRIBUTE_READONLY) return Fail(relative, ERROR_FILE_READ_ONLY);
         }
-        placements_.push_back({relative, sourceAttributes, listed, existing != INVALID_FILE_ATTRIBUTES});
+        placements_.push_back({relative, source.attributes, source.size, listed, existing != INVALID_FILE_ATTRIBUTES,
+                               there.size});
         if (existing == INVALID_FILE_ATTRIBUTES) placements_.back().newFolder = NewFolderOf(relative);
     }
 
@@ -210,13 +246,40 @@ private:
 
     // Files of one folder come one after another: the folder is read as the
     // plan enters it.
-    DWORD ExistingAttributes(const std::wstring& destination) {
+    FileDetails Existing(const std::wstring& destination) {
         const std::wstring folder = FolderOf(destination);
         if (folder != knownFolder_) {
             knownContents_.Read(folder);
             knownFolder_ = folder;
         }
-        return knownContents_.AttributesOf(destination.substr(folder.size()));
+        return knownContents_.Of(destination.substr(folder.size()));
+    }
+
+    // The work ahead and the room it takes, once the plan is made.
+    CopyObserver::Plan Planned() const {
+        CopyObserver::Plan plan;
+        if (placements_.empty()) return plan;
+        const TargetVolume volume = VolumeOf(target_);
+        const auto onDisk = [&](unsigned long long bytes) {
+            return (bytes + volume.cluster - 1) / volume.cluster * volume.cluster;
+        };
+        plan.bytesNeeded = kRecordsBytes;
+        for (const Placement& p : placements_) {
+            plan.units += 2 * p.size + kFileUnits;
+            plan.bytesNeeded += onDisk(p.size);
+            if (p.replace && !volume.links) plan.bytesNeeded += onDisk(p.replacedSize);
+        }
+        return plan;
+    }
+
+    void Advance(unsigned long long units) {
+        done_ += units;
+        if (observer_) observer_->Progress(done_);
+    }
+
+    // Hands control back while the copy waits or undoes.
+    void Waiting() {
+        if (observer_) observer_->Progress(done_);
     }
 
     // A target that takes no folder takes no file either: said once, as a
@@ -301,6 +364,20 @@ private:
         return CopyComplete;
     }
 
+    // ERROR_SUCCESS unless another program holds file for longer than a brief lock.
+    DWORD WaitUntilReplaceable(const std::wstring& file) {
+        for (DWORD attempt = 1; IsHeld(file); ++attempt) {
+            if (attempt == kLockRetryTries) return ERROR_SHARING_VIOLATION;
+            Pause();
+        }
+        return ERROR_SUCCESS;
+    }
+
+    void Pause() {
+        Waiting();
+        Sleep(kLockRetryPauseMs);
+    }
+
     // Moves from to target + relative in one step, waiting out a brief lock.
     DWORD Move(const std::wstring& from, const std::wstring& relative, bool replace) {
         const std::wstring to = kernelTarget_ + relative;
@@ -309,7 +386,7 @@ private:
             if (error == ERROR_SUCCESS) return error;
             if (replace) error = WhyNotReplaced(target_ + relative, error);
             if (!IsLock(error) || attempt == kLockRetryTries) return error;
-            Sleep(kLockRetryPauseMs);
+            Pause();
         }
     }
 
@@ -323,6 +400,7 @@ private:
     void Undo() {
         for (auto p = placements_.rbegin(); p != placements_.rend(); ++p) {
             if (!p->placed || !p->newFolder.empty()) continue;
+            Waiting();
             const std::wstring destination = target_ + p->relative;
             if (!p->kept.empty()) {
                 Move(p->kept, p->relative, true);
@@ -351,6 +429,8 @@ private:
     const OverwriteList overwrite_;
     std::vector<CopyFailure>* const failures_;
     const Seal* const seal_;
+    CopyObserver* const observer_;
+    unsigned long long done_ = 0;  // the plan's units done
     const std::wstring kernelTarget_;  // the target as the kernel names it, for renames by handle
     std::vector<Placement> placements_;
     bool failed_ = false;
@@ -368,7 +448,7 @@ private:
 
 CopyResult CopyFolderTree(const std::wstring& source, const std::wstring& target,
                           bool moveFiles, const std::vector<std::wstring>* overwrite,
-                          std::vector<CopyFailure>* failures, const Seal* seal) {
+                          std::vector<CopyFailure>* failures, const Seal* seal, CopyObserver* observer) {
     if (source.empty() || target.empty()) return CopyBadArguments;
     const std::wstring sourceFolder = AddTrailingBackslash(source);
     const std::wstring targetFolder = AddTrailingBackslash(target);
@@ -378,11 +458,12 @@ CopyResult CopyFolderTree(const std::wstring& source, const std::wstring& target
         if (failures) failures->push_back({std::wstring(), error});
         return CopyFolderFailed;
     }
-    return TreeCopy(sourceFolder, targetFolder, moveFiles, overwrite, failures, seal).Run();
+    return TreeCopy(sourceFolder, targetFolder, moveFiles, overwrite, failures, seal, observer).Run();
 }
 
 CopyResult CopyFolderTreeKeepSource(const std::wstring& source, const std::wstring& target,
                                     const std::vector<std::wstring>* overwrite,
-                                    std::vector<CopyFailure>* failures, const Seal* seal) {
-    return CopyFolderTree(source, target, false, overwrite, failures, seal);
+                                    std::vector<CopyFailure>* failures, const Seal* seal,
+                                    CopyObserver* observer) {
+    return CopyFolderTree(source, target, false, overwrite, failures, seal, observer);
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class CopyObserver;
 class Seal;
 
 // "C:\a" -> "C:\a\"; "" and paths already ending in a backslash are unchanged.
@@ -109,13 +110,16 @@ constexpr DWORD kLockRetryPauseMs = 250;
 // folder is skipped. Given a seal, the source must hold exactly the files it
 // lists, and each file copied must have the content it lists: the file is
 // hashed as it is read for the copy, and a mismatch fails the whole copy.
+// An observer, when given, is told the plan before anything is written (and
+// may stop the copy there) and how far the copy is as it goes.
 CopyResult CopyFolderTree(const std::wstring& source, const std::wstring& target,
                           bool moveFiles,
                           const std::vector<std::wstring>* overwrite = nullptr,
-                          std::vector<CopyFailure>* failures = nullptr, const Seal* seal = nullptr);
+                          std::vector<CopyFailure>* failures = nullptr, const Seal* seal = nullptr,
+                          CopyObserver* observer = nullptr);
 
 // CopyFolderTree that leaves the source in place: the form the installer uses.
 CopyResult CopyFolderTreeKeepSource(const std::wstring& source, const std::wstring& target,
                                     const std::vector<std::wstring>* overwrite = nullptr,
                                     std::vector<CopyFailure>* failures = nullptr,
-                                    const Seal* seal = nullptr);
+                                    const Seal* seal = nullptr, CopyObserver* observer = nullptr);

@@ -13,6 +13,22 @@ std::wstring Control::Text() const {
     return text;
 }
 
+void ProgressBar::Reset() {
+    SendMessageW(hwnd(), PBM_SETRANGE32, 0, kRange);
+    SendMessageW(hwnd(), PBM_SETPOS, 0, 0);
+}
+
+void ProgressBar::SetProgress(unsigned long long done, unsigned long long total) {
+    // A share, not a product: done times the range would overflow past a
+    // few hundred terabytes, a share of a double does not.
+    const int position = total == 0 || done >= total
+                             ? kRange
+                             : static_cast<int>(static_cast<double>(done) / static_cast<double>(total) * kRange);
+    if (position > Position()) SendMessageW(hwnd(), PBM_SETPOS, position, 0);
+}
+
+int ProgressBar::Position() const { return static_cast<int>(SendMessageW(hwnd(), PBM_GETPOS, 0, 0)); }
+
 bool RadioButton::Checked() const {
     return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

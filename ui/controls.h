@@ -28,6 +28,19 @@ class Picture : public Control {};
 class Button : public Control {};
 class Edit : public Control {};
 
+// A progress bar whose position only grows, over a range of any size: the
+// control's own range is 32-bit, so work is shown as a share of it.
+class ProgressBar : public Control {
+public:
+    static constexpr int kRange = 10000;
+    void SetVisible(bool visible) { ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
+    // Back to the start, for new work.
+    void Reset();
+    // done of total units; a total of 0 is work done at once.
+    void SetProgress(unsigned long long done, unsigned long long total);
+    int Position() const;
+};
+
 class RadioButton : public Control {
 public:
     bool Checked() const;

@@ -188,7 +188,26 @@ void Form::Close() {
 
 // ---- the window's messages ----
 
+// What a busy form does instead of its usual answer; false when the message
+// takes its usual way.
+bool Form::HandleBusy(UINT msg, WPARAM wp) {
+    const auto answer = [this](LONG_PTR result) {
+        SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, result);
+        return true;
+    };
+    switch (msg) {
+    case WM_COMMAND: case WM_CLOSE: return true;  // sent from outside too: the taskbar, another program
+    case WM_SYSCOMMAND: return (wp & 0xFFF0) == SC_CLOSE;
+    case WM_QUERYENDSESSION: return answer(FALSE);
+    case WM_SETCURSOR:
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return answer(TRUE);
+    }
+    return false;
+}
+
 LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+    if (busy_ && HandleBusy(msg, wp)) return TRUE;
     switch (msg) {
     case WM_INITDIALOG:
         OnInitDialog();

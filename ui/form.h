@@ -40,6 +40,10 @@ public:
     // Ends a modal form with the result; otherwise only records it.
     void SetModalResult(int result);
     void Close();
+    // While busy, the form works on its own thread and takes no input: its
+    // controls' commands, the close box and Alt+F4 do nothing, the session
+    // may not end, and the cursor is the hourglass (see ui/busy.h).
+    void SetBusy(bool busy) { busy_ = busy; }
 
 protected:
     // Runs once the controls exist, before the window is shown.
@@ -66,6 +70,7 @@ private:
 
     HWND CreateWindowFromTemplate(HWND owner);
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool HandleBusy(UINT msg, WPARAM wp);
     void OnInitDialog();
     void Build();
     void SetUpFrame();
@@ -88,6 +93,7 @@ private:
     const FormSpec& spec_;
     Shown shown_ = Shown::Modeless;
     int modalResult_ = 0;
+    bool busy_ = false;
     std::unique_ptr<Built> built_;
     std::vector<std::pair<Control*, int>> bindings_;
     Handlers clicks_;

@@ -8,7 +8,7 @@
 
 namespace ui {
 
-enum class Kind { Label, Panel, Button, PictureButton, Edit, Radio, Picture, RichEdit };
+enum class Kind { Label, Panel, Button, PictureButton, Edit, Radio, Picture, RichEdit, Progress };
 enum class Dock { None, Top, Bottom, Left, Fill };
 enum class Bevel { None, Raised };
 enum class Fit { Stretch, Proportional };
@@ -40,6 +40,7 @@ enum : unsigned {
     kCenter = 1u << 2,       // text centred in the control's box
     kNoTabStop = 1u << 3,    // keeps its place in the focus order but is skipped by Tab
     kCancelButton = 1u << 4, // Esc activates it
+    kHidden = 1u << 5,       // created hidden; code shows it when it has something to say
 };
 
 struct ControlSpec {

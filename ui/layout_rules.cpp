@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include <commctrl.h>
+
 namespace ui {
 namespace {
 
@@ -89,8 +91,10 @@ ControlStyle StyleOf(const ControlSpec& c, bool followsRadio) {
     case Kind::RichEdit:
         s = {nullptr, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE};
         break;
+    case Kind::Progress: s = {PROGRESS_CLASSW, PBS_SMOOTH, 0}; break;
     }
-    s.style |= WS_CHILD | WS_VISIBLE;
+    s.style |= WS_CHILD;
+    if (!(c.flags & kHidden)) s.style |= WS_VISIBLE;
     if (Focusable(c.kind) && c.focusOrder >= 0 && !(c.flags & kNoTabStop)) s.style |= WS_TABSTOP;
     if (c.kind != Kind::Radio || !followsRadio) s.style |= WS_GROUP;
     if (c.flags & kDisabled) s.style |= WS_DISABLED;

@@ -1,6 +1,7 @@
 #include "ui/message.h"
 
 #include "base/seam.h"
+#include "ui/busy.h"
 
 namespace ui {
 
@@ -13,18 +14,6 @@ int ShowMessageBox(const MessageRequest& r) {
 base::Seam<int(const MessageRequest&)>& MessageSeam() {
     static base::Seam<int(const MessageRequest&)> seam(ShowMessageBox);
     return seam;
-}
-
-// Keyboard and mouse messages still queued, and what the system holds for
-// this thread (PeekMessage moves that into the queue as it goes).
-void DiscardPendingInput() {
-    MSG msg;
-    const UINT ranges[][2] = {{WM_KEYFIRST, WM_KEYLAST},
-                              {WM_MOUSEFIRST, WM_MOUSELAST},
-                              {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}};
-    for (const auto& range : ranges)
-        while (PeekMessageW(&msg, nullptr, range[0], range[1], PM_REMOVE)) {
-        }
 }
 
 }  // namespace

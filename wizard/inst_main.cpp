@@ -5,7 +5,7 @@
 #include "engine/vtutils.h"
 #include "ui/message.h"
 #include "ui/shell_folders.h"
-#include "ui/wait_cursor.h"
+#include "ui/busy.h"
 #include "wizard/install_support.h"
 #include "wizard/product.h"
 #include "wizard/product_texts.h"
@@ -17,6 +17,17 @@ const wchar_t kFolderCaption[] = L"Zapis katalogu";
 void ShowInstallError(HWND owner, const std::wstring& text) {
     ui::ShowOutcome(owner, text, kInstallerCaption, MB_OK | MB_ICONERROR);
 }
+
+// The installation's progress on the busy window.
+class ShownProgress : public Installation::Progress {
+public:
+    explicit ShownProgress(ui::BusyForm& busy) : busy_(busy) {}
+    void Expect(unsigned long long units) override { busy_.Expect(units); }
+    void Advance(unsigned long long done) override { busy_.Progress(done); }
+
+private:
+    ui::BusyForm& busy_;
+};
 
 }  // namespace
 
@@ -30,6 +41,7 @@ Tinst_main_win::Tinst_main_win() : ui::Form(kLayout) {
     Bind(BitBtn4, kBitBtn4);
     Bind(Image1, kImage1);
     Bind(Edit1, kEdit1);
+    Bind(ProgressBar1, kProgressBar1);
     OnChange(kEdit1, [this] { Edit1Change(); });
     OnClick(kBitBtn1, [this] { BitBtn1Click(); });
     OnClick(kBitBtn3, [this] { BitBtn3Click(); });
@@ -80,8 +92,9 @@ void Tinst_main_win::BitBtn3Click() {
     if (check == kFolderDeclined || check == kFolderFailed) return;  // Next waits for a new text
     Installation::Outcome outcome;
     {
-        ui::WaitCursor busy;
-        outcome = installation.Run();
+        ui::BusyForm busy(*this, ProgressBar1, L"Trwa instalacja programu Velandra.");
+        ShownProgress shown(busy);
+        outcome = installation.Run(&shown);
     }
     if (!Report(outcome, installation)) {
         // Let the user put things right (close the program, free the disk)
@@ -112,6 +125,10 @@ bool Tinst_main_win::Refused(Installation& installation) {
 
 bool Tinst_main_win::Report(const Installation::Outcome& outcome, const Installation& installation) {
     const std::wstring& folder = installation.target().folder;
+    if (const auto& room = outcome.shortfall) {
+        ShowInstallError(hwnd(), NoRoomMessage(room->volume, room->needed, room->free));
+        return false;
+    }
     if (outcome.installed) {
         ui::ShowOutcome(hwnd(),
                         L"Program Velandra został zainstalowany pomyślnie" +

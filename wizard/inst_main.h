@@ -11,7 +11,9 @@
 
 class Tinst_main_win : public ui::Form {
 public:
-    enum Id { kLabel1 = 100, kBitBtn1, kPanel1, kLabel3, kPanel2, kBitBtn3, kBitBtn4, kImage1, kEdit1 };
+    enum Id {
+        kLabel1 = 100, kBitBtn1, kPanel1, kLabel3, kPanel2, kBitBtn3, kBitBtn4, kImage1, kEdit1, kProgressBar1
+    };
     static const ui::FormSpec kLayout;
 
     // What EnsureTargetFolder found or did.
@@ -29,6 +31,8 @@ public:
     ui::Button BitBtn4;
     ui::Picture Image1;
     ui::Edit Edit1;
+    // Shown while Next installs: how far the copy is.
+    ui::ProgressBar ProgressBar1;
 
     void FormCreate() override;
     void Edit1Change();

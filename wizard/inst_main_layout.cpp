@@ -26,6 +26,8 @@ constexpr ControlSpec kControls[] = {
      .h = 25, .text = L"Dalej >", .focusOrder = 0, .font = kButtonFont, .flags = kDisabled},
     {.id = I::kBitBtn4, .kind = Kind::Button, .parent = I::kPanel2, .x = 372, .y = 16, .w = 95,
      .h = 25, .text = L"Zakończ", .focusOrder = 1, .font = kButtonFont, .flags = kCancelButton},
+    {.id = I::kProgressBar1, .kind = Kind::Progress, .parent = I::kPanel2, .x = 13, .y = 20, .w = 210, .h = 17,
+     .flags = kHidden},
     {.id = I::kImage1, .kind = Kind::Picture, .parent = I::kPanel1, .x = 440, .y = 2, .w = 59,
      .h = 59, .picture = L"LOGO", .fit = Fit::Proportional},
     {.id = I::kEdit1, .kind = Kind::Edit, .x = 13, .y = 106, .w = 412, .h = 24, .focusOrder = 3},

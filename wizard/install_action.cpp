@@ -24,6 +24,43 @@ bool HoldsApplication(const std::wstring& medium) {
     return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The root of the volume a folder lies on, and the room free there to this
+// user (quotas count); nothing when the system cannot tell (some shares).
+std::optional<Installation::Shortfall> RoomOn(const std::wstring& folder) {
+    wchar_t root[MAX_PATH + 1];
+    ULARGE_INTEGER freeToCaller{};
+    if (!GetVolumePathNameW(folder.c_str(), root, MAX_PATH + 1) ||
+        !GetDiskFreeSpaceExW(root, &freeToCaller, nullptr, nullptr))
+        return std::nullopt;
+    return Installation::Shortfall{root, 0, freeToCaller.QuadPart};
+}
+
+// Between the copy and the window: the room is checked once the copy knows
+// what it needs, and the progress goes on to the window.
+class CopyWatch : public CopyObserver {
+public:
+    CopyWatch(const std::wstring& folder, Installation::Progress* progress) : folder_(folder), progress_(progress) {}
+
+    bool Planned(const Plan& plan) override {
+        if (auto room = RoomOn(folder_); room && room->free < plan.bytesNeeded) {
+            room->needed = plan.bytesNeeded;
+            shortfall = room;
+            return false;
+        }
+        if (progress_) progress_->Expect(plan.units);
+        return true;
+    }
+    void Progress(unsigned long long done) override {
+        if (progress_) progress_->Advance(done);
+    }
+
+    std::optional<Installation::Shortfall> shortfall;
+
+private:
+    const std::wstring& folder_;
+    Installation::Progress* progress_;
+};
+
 }  // namespace
 
 Installation::Refusal Installation::Check() {
@@ -35,10 +72,13 @@ Installation::Refusal Installation::Check() {
     return damage_.none() ? Refusal::kNone : Refusal::kDamagedMedium;
 }
 
-Installation::Outcome Installation::Run() const {
+Installation::Outcome Installation::Run(Progress* progress) const {
     Outcome outcome;
+    CopyWatch watch(target_.folder, progress);
     outcome.copy = CopyFolderTreeKeepSource(medium_, AddTrailingBackslash(target_.folder), &product::kOverwriteList,
-                                            &outcome.failures, seal_);
+                                            &outcome.failures, seal_, &watch);
+    outcome.shortfall = watch.shortfall;
+    if (outcome.shortfall) return outcome;
     // Files the target already had and keeps are not failures: a
     // reinstallation over an existing installation is a success.
     if (outcome.copy == CopyBadArguments || outcome.copy == CopyFolderFailed || !outcome.failures.empty())

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
+#include "engine/copy_observer.h"
 #include "engine/seal.h"
 #include "engine/vtutils.h"
 #include "wizard/shortcuts.h"
@@ -45,8 +48,25 @@ public:
     Refusal Check();
     const Seal::Damage& damage() const { return damage_; }
 
+    // A target volume that lacks the room the copy needs; nothing was written.
+    struct Shortfall {
+        std::wstring volume;  // its root as the system names it (C:\ or \\serwer\udział\ for a share)
+        unsigned long long needed = 0, free = 0;  // bytes
+    };
+
+    // How far Run is; the install window keeps itself alive there.
+    class Progress {
+    public:
+        virtual void Expect(unsigned long long units) = 0;  // once, before the copy writes
+        virtual void Advance(unsigned long long unitsDone) = 0;
+
+    protected:
+        ~Progress() = default;
+    };
+
     struct Outcome {
         CopyResult copy = CopyBadArguments;
+        std::optional<Shortfall> shortfall;  // the copy did not start for want of room
         std::vector<CopyFailure> failures;  // empty when every file is in place
         bool installed = false;             // the copy is whole and the shortcuts were made
         ShortcutsSaved shortcuts;
@@ -55,10 +75,13 @@ public:
         std::vector<std::wstring> Altered() const;
     };
     // Copies the medium into the target folder (which exists), all or
-    // nothing, and once the copy is whole makes the shortcuts. Files the
-    // target had and keeps are no failure. An error of the shell's link
-    // object is thrown (see CreateShortcuts).
-    Outcome Run() const;
+    // nothing, and once the copy is whole makes the shortcuts. Before the
+    // first file is written the room the copy needs is compared with the room
+    // free to this user on the target's volume (where it can be read): when
+    // short, nothing is written. Files the target had and keeps are no
+    // failure. An error of the shell's link object is thrown (see
+    // CreateShortcuts).
+    Outcome Run(Progress* progress = nullptr) const;
 
 private:
     InstallTarget target_;

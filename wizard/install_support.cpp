@@ -170,6 +170,12 @@ std::wstring FolderFailureLine(const std::wstring& path, unsigned long error) {
     return L"Przyczyna: " + cause + (cause.back() == L'.' ? L"" : L".");
 }
 
+std::wstring NoRoomMessage(const std::wstring& volume, unsigned long long needed, unsigned long long free) {
+    constexpr unsigned long long kMB = 1 << 20;
+    return L"Za mało miejsca na dysku " + volume + L".\nPotrzeba " + base::Decimal((needed + kMB - 1) / kMB) +
+           L" MB, wolne jest " + base::Decimal(free / kMB) + L" MB.\n" + Advice(FailureCause::kDiskFull);
+}
+
 std::wstring NoMediumMessage(const std::wstring& medium) {
     return L"Nie znaleziono plików instalacyjnych w folderze\n" + medium + L"\nInstalacja została przerwana.";
 }

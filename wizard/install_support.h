@@ -34,6 +34,9 @@ std::wstring NotCopiedMessage(const std::vector<CopyFailure>& failures);
 // path is the folder as given; error is what the creation left in GetLastError.
 std::wstring FolderFailureLine(const std::wstring& path, unsigned long error);
 
+// A target volume (its root) with less room free than the copy needs (bytes).
+std::wstring NoRoomMessage(const std::wstring& volume, unsigned long long needed, unsigned long long free);
+
 // A medium that is not there, or lacks the program (medium with its backslash).
 std::wstring NoMediumMessage(const std::wstring& medium);
 // A target that is the medium's folder or lies below it (typed as typed).

@@ -2,9 +2,12 @@
 // installations of the sample payload and the ways they can go wrong.
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 
 #include "tests/e2e/install_files.h"
 #include "tests/e2e/installer.h"
@@ -312,15 +315,59 @@ TEST_F(InstallE2E, AnInstallationKilledMidFileLeavesTheTargetAsItWasAndTheNextOn
     ExpectInstalled(target);  // every file whole, and nothing else in the folder
 }
 
-TEST_F(InstallE2E, AKeyPressedDuringTheCopyDoesNotAnswerTheSuccessMessage) {
-    medium.AddLargeFile(L"Dane\\mapa.bin", 64);
+// What a window busy with a long copy shows and answers, sampled every 100 ms
+// until the outcome box comes.
+struct BusySamples {
+    int unanswered = 0;  // WM_NULL not answered within a second
+    int hung = 0;        // taken for hung by the system
+    std::vector<int> positions;  // the bar's, while it shows
+    LRESULT endSession = TRUE;   // the answer to a shutdown while it copies
+};
+
+BusySamples SampleUntilTheOutcome(const Process& process, HWND window, HWND bar) {
+    BusySamples seen;
+    bool askedToEnd = false;
+    while (!process.FindMessageBox() && process.Running()) {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer)) ++seen.unanswered;
+        if (IsHungAppWindow(window)) ++seen.hung;
+        if (IsWindowVisible(bar) && SendMessageTimeoutW(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer)) {
+            seen.positions.push_back(static_cast<int>(answer));
+            if (!askedToEnd) {
+                askedToEnd = SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer);
+                seen.endSession = static_cast<LRESULT>(answer);
+            }
+        }
+        Sleep(100);
+    }
+    return seen;
+}
+
+// A long copy keeps the window alive: it answers at once, shows how far it
+// is, holds a shutdown back, and takes no input, so nothing typed, clicked or
+// closed meanwhile ends it or answers the outcome.
+TEST_F(InstallE2E, ALongCopyKeepsTheWindowAliveWithItsProgressAndTakesNoInput) {
+    medium.AddLargeFile(L"Dane\\mapa.bin", 1024);
     const std::wstring target = targets.Path() + L"Velandra";
     CreateDirectoryW(target.c_str(), nullptr);
     HWND window = OpenInstallWindow();
+    const HWND bar = Control(window, I::kProgressBar1);
+    EXPECT_FALSE(IsWindowVisible(bar)) << "no bar before Next";
     SetTarget(window, target);
     Click(window, I::kBitBtn3);
     ASSERT_TRUE(WaitUntil([&] { return BeingStaged(target, L"mapa.bin"); }, 20000));
     TypeKey(window, VK_RETURN);
+    CloseBox(window);
+    PostMessageW(window, WM_CLOSE, 0, 0);  // as the taskbar's Close sends it
+    const BusySamples seen = SampleUntilTheOutcome(process, window, bar);
+    EXPECT_EQ(0, seen.unanswered);
+    EXPECT_EQ(0, seen.hung);
+    EXPECT_EQ(FALSE, seen.endSession) << "a shutdown waits for the copy";
+    ASSERT_GE(seen.positions.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(seen.positions.begin(), seen.positions.end())) << "the bar never goes back";
+    EXPECT_GE(std::set<int>(seen.positions.begin(), seen.positions.end()).size(), 3u) << "it moves as it copies";
+    EXPECT_FALSE(IsWindowVisible(bar)) << "hidden when the outcome shows";
+    EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), SendMessageW(bar, PBM_GETPOS, 0, 0)) << "at its end";
     ExpectBoxStays();
     ExpectSuccessAndEnd();
     ExpectInstalled(target);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,9 +9,11 @@
 #include <vector>
 
 #include "base/handles.h"
+#include "copy_observer.h"
 #include "seal.h"
 #include "staging.h"
 #include "test_tree.h"
+#include "tests/support/install.h"
 #include "vtutils.h"
 
 namespace {
@@ -416,6 +419,93 @@ TEST_F(TreeCopyTest, ABriefLockIsWaitedOut) {
     EXPECT_EQ(failures, Failures{});
     EXPECT_EQ(ReadTarget(L"Vel.exe"), "new program");
     EXPECT_FALSE(InTarget(kStagingFolder));
+}
+
+// Records what a copy tells its observer; refuses the plan when asked to.
+class Watcher : public CopyObserver {
+public:
+    explicit Watcher(std::function<bool()> atPlan) : atPlan_(std::move(atPlan)) {}
+    bool Planned(const Plan& plan) override {
+        plans.push_back(plan);
+        return atPlan_();
+    }
+    void Progress(unsigned long long done) override { progress.push_back(done); }
+
+    std::vector<Plan> plans;
+    std::vector<unsigned long long> progress;
+
+private:
+    std::function<bool()> atPlan_;
+};
+
+TEST_F(TreeCopyTest, TheObserverHearsThePlanBeforeAnyWriteAndTheProgressUpToItsEnd) {
+    WriteSource(L"Vel.exe", std::string(300000, 'n'));  // several chunks
+    WriteSource(L"Dane\\pusty.txt", "");
+    WriteTarget(L"Vel.exe", std::string(5000, 'o'));
+    const Names overwrite{L"Vel.exe"};
+    Watcher watcher([&] {
+        EXPECT_EQ(ReadTarget(L"Vel.exe"), std::string(5000, 'o'));
+        EXPECT_FALSE(InTarget(kStagingFolder)) << "nothing written yet";
+        return true;
+    });
+    EXPECT_EQ(CopyFolderTreeKeepSource(Source(), Target(), &overwrite, &failures, nullptr, &watcher), CopyComplete);
+    ASSERT_EQ(watcher.plans.size(), 1u);
+    const CopyObserver::Plan& plan = watcher.plans[0];
+    // Every byte read and written counts, and each file a share beside.
+    EXPECT_GT(plan.units, 2u * 300000);
+    // A megabyte for the folders, the new file on whole clusters, and room
+    // for the old one where it must be copied to be kept.
+    EXPECT_GE(plan.bytesNeeded, (1u << 20) + 300000);
+    EXPECT_LE(plan.bytesNeeded, (1u << 20) + 300000 + 5000 + 3 * 65536);
+    ASSERT_GE(watcher.progress.size(), 4u);
+    EXPECT_TRUE(std::is_sorted(watcher.progress.begin(), watcher.progress.end())) << "it only grows";
+    EXPECT_EQ(watcher.progress.back(), plan.units) << "and ends at the plan's end";
+}
+
+TEST_F(TreeCopyTest, AnObserverThatRefusesThePlanStopsTheCopyBeforeAnyWrite) {
+    WriteSource(L"Vel.exe", "new program");
+    WriteSource(L"Dane\\nowe.ini", "new data");
+    WriteTarget(L"Vel.exe", "old program");
+    const Names overwrite{L"Vel.exe"};
+    Watcher watcher([] { return false; });
+    EXPECT_EQ(CopyFolderTreeKeepSource(Source(), Target(), &overwrite, &failures, nullptr, &watcher),
+              CopyIncomplete);
+    EXPECT_EQ(failures, Failures{}) << "the observer says why";
+    EXPECT_EQ(watcher.progress, std::vector<unsigned long long>{});
+    EXPECT_EQ(ReadTarget(L"Vel.exe"), "old program");
+    EXPECT_EQ(tree.Files(L"Vantrel\\Velandra"), Names{L"Vel.exe"}) << "no staging folder, no new file";
+}
+
+// Where the room cannot be told beforehand, a full disk fails the copy as it
+// writes: an upgrade keeps the old program whole, and completes once there is
+// room.
+TEST_F(TreeCopyTest, AnUpgradeOnAFullDiskKeepsTheOldProgramAndCompletesOnceThereIsRoom) {
+    testing_support::SmallDisk disk;
+    if (!disk.available()) GTEST_SKIP() << "no small file system (VEL_SMALL_DISK)";
+    using testing_support::ReadText;
+    const std::wstring target = disk / L"Velandra";
+    const Names overwrite{L"Vel.exe", L"wysw8.dll"};
+    for (const std::wstring& name : overwrite) {
+        WriteSource(name, "3.51");
+        testing_support::WriteText(target + L"\\" + name, "3.50");
+    }
+    WriteSource(L"Dane\\tablica.ini", "ustawienia");
+    disk.Fill();
+    EXPECT_EQ(CopyFolderTreeKeepSource(Source(), target, &overwrite, &failures), CopyIncomplete);
+    ASSERT_FALSE(failures.empty());
+    for (const CopyFailure& failure : failures)
+        EXPECT_TRUE(failure.error == ERROR_DISK_FULL || failure.error == ERROR_HANDLE_DISK_FULL) << failure.error;
+    EXPECT_NE(std::find_if(failures.begin(), failures.end(),
+                           [](const CopyFailure& f) { return f.relativePath == L"Vel.exe"; }),
+              failures.end());
+    for (const std::wstring& name : overwrite) EXPECT_EQ("3.50", ReadText(target + L"\\" + name));
+    EXPECT_EQ(overwrite, testing_support::FilesBelow(target));
+
+    disk.Free();
+    failures.clear();
+    EXPECT_EQ(CopyFolderTreeKeepSource(Source(), target, &overwrite, &failures), CopyComplete);
+    for (const std::wstring& name : overwrite) EXPECT_EQ("3.51", ReadText(target + L"\\" + name));
+    EXPECT_EQ(3u, testing_support::FilesBelow(target).size()) << "no leftovers";
 }
 
 }  // namespace

@@ -49,6 +49,7 @@ std::vector<Place> Layout(Tinst_main_win& win) {
         {bottom, form, {0, 153, 504, 207}, {0, 230, 756, 311}},
         {win.BitBtn3.hwnd(), bottom, {238, 16, 333, 41}, {357, 24, 500, 62}},
         {win.BitBtn4.hwnd(), bottom, {372, 16, 467, 41}, {558, 24, 701, 62}},
+        {win.ProgressBar1.hwnd(), bottom, {13, 20, 223, 37}, {20, 30, 335, 56}},
         {win.Label1.hwnd(), form, {13, 84}, {20, 126}, true},
     };
 }

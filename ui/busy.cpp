@@ -24,6 +24,15 @@ bool IsInput(UINT message) {
     return false;
 }
 
+// Milliseconds by the performance counter: under Wine the tick count stood
+// still across a 60 ms sleep, which would have kept the form from its turn.
+ULONGLONG NowMs() {
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<ULONGLONG>(count.QuadPart) * 1000 / static_cast<ULONGLONG>(frequency.QuadPart);
+}
+
 base::ComPtr<ITaskbarList3> Taskbar() {
     base::ComPtr<ITaskbarList3> taskbar;
     if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
@@ -72,7 +81,7 @@ void BusyForm::Expect(unsigned long long total) {
 
 void BusyForm::Progress(unsigned long long done) {
     if (done > done_) done_ = done;
-    if (done_ >= total_ || GetTickCount64() - lastShown_ >= kShowEveryMs) Show();
+    if (done_ >= total_ || NowMs() - lastShown_ >= kShowEveryMs) Show();
 }
 
 void BusyForm::Show() {
@@ -85,7 +94,7 @@ void BusyForm::Show() {
             taskbar_->SetProgressValue(form_.hwnd(), done_, total_);
     }
     KeepAlive();
-    lastShown_ = GetTickCount64();
+    lastShown_ = NowMs();
 }
 
 // Paints, answers what the system and other programs send, and drops the

@@ -40,6 +40,7 @@ enum : unsigned {
     kCenter = 1u << 2,       // text centred in the control's box
     kNoTabStop = 1u << 3,    // keeps its place in the focus order but is skipped by Tab
     kCancelButton = 1u << 4, // Esc activates it
+    kPageKeys = 1u << 5,     // a view the page keys scroll wherever the focus is (ui/page_keys.h)
 };
 
 struct ControlSpec {

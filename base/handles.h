@@ -63,6 +63,7 @@ using ScopedFile = Scoped<HANDLE, InvalidTraits<CloseHandle>>;
 // A directory listing from FindFirstFile, closed with FindClose.
 using ScopedFind = Scoped<HANDLE, InvalidTraits<FindClose>>;
 using ScopedModule = Scoped<HMODULE, NullTraits<HMODULE, FreeLibrary>>;
+using ScopedHook = Scoped<HHOOK, NullTraits<HHOOK, UnhookWindowsHookEx>>;
 using ScopedFont = GdiObject<HFONT>;
 using ScopedBitmap = GdiObject<HBITMAP>;
 using ScopedBrush = GdiObject<HBRUSH>;

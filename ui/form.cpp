@@ -7,6 +7,7 @@
 #include <richedit.h>
 
 #include <exception>
+#include <optional>
 
 #include "base/error.h"
 #include "base/module.h"
@@ -16,6 +17,7 @@
 #include "ui/label_fit.h"
 #include "ui/layout_rules.h"
 #include "ui/message.h"
+#include "ui/page_keys.h"
 #include "ui/panel.h"
 #include "ui/picture.h"
 #include "ui/platform.h"
@@ -101,6 +103,7 @@ struct Form::Built {
     HBRUSH formBrush = nullptr;
     HWND tips = nullptr;
     int cancelId = 0;
+    std::optional<PageKeys> pageKeys;
 
     Made* Find(HWND h) {
         for (Made& m : controls)
@@ -287,6 +290,7 @@ void Form::CreateControls() {
         built_->controls.push_back({h, &c});
         if (c.flags & kCancelButton) built_->cancelId = c.id;
         if (c.kind == Kind::RichEdit) PrepareRichEdit(h, c);
+        if (c.flags & kPageKeys) built_->pageKeys.emplace(hwnd(), h);
         if (c.tip) AddTooltip(hwnd(), built_->tips, h, c.tip);
         previous = &c;
     }

@@ -41,6 +41,7 @@ enum : unsigned {
     kNoTabStop = 1u << 3,    // keeps its place in the focus order but is skipped by Tab
     kCancelButton = 1u << 4, // Esc activates it
     kHidden = 1u << 5,       // created hidden; code shows it when it has something to say
+    kPageKeys = 1u << 6,     // a view the page keys scroll wherever the focus is (ui/page_keys.h)
 };
 
 struct ControlSpec {

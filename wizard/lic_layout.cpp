@@ -32,7 +32,7 @@ constexpr ControlSpec kControls[] = {
     {.id = L::kLabel4, .kind = Kind::Label, .parent = L::kPanel3, .x = 16, .y = 30, .w = 106,
      .h = 13, .text = L"z jej postanowieniami.", .flags = kAutoSize},
     {.id = L::kRichEdit1, .kind = Kind::RichEdit, .parent = L::kPanel3, .x = 8, .y = 54, .w = 485,
-     .h = 137, .text = L"LICFALLBACK", .focusOrder = 0, .flags = kNoTabStop},
+     .h = 137, .text = L"LICFALLBACK", .focusOrder = 0, .flags = kNoTabStop | kPageKeys},
     {.id = L::kRadioButton1, .kind = Kind::Radio, .parent = L::kPanel3, .x = 16, .y = 197,
      .w = 317, .h = 17, .text = L"Zgadzam się i akceptuję postanowienia umowy licencyjnej",
      .focusOrder = 1},

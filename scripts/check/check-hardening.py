@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Checks that each Windows program given keeps what a shipped exe must have:
 a dynamic base with its relocations (ASLR), NX compatibility (DEP), a version
-resource with product version 3.51, and the manifest, unchanged from
-resources/vel_instaluj.manifest and asking for a known execution level.
+resource with product version 3.51, Windows 7 SP1 (6.1) as the oldest system
+in its headers (subsystem and OS version), and the manifest, unchanged from
+resources/vel_instaluj.manifest, asking for a known execution level and naming
+Windows 7 to 10/11 as the systems it supports.
 Exit 0: all fine; 1: something is lost; 77: a program is missing.
 Usage: scripts/check/check-hardening.py PROGRAM.exe..."""
 import os
@@ -16,6 +18,14 @@ MANIFEST_SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..",
 LEVELS = ("asInvoker", "highestAvailable")
 RT_VERSION, RT_MANIFEST = 16, 24
 DYNAMIC_BASE, NX_COMPAT, RELOCS_STRIPPED = 0x40, 0x100, 0x1
+OLDEST_WINDOWS = (6, 1)  # Windows 7 SP1
+# The manifest's supportedOS ids, Windows 7, 8, 8.1 and 10/11.
+SUPPORTED_OS = {
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "7",
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": "8",
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}": "8.1",
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": "10/11",
+}
 
 
 class Lost(Exception):
@@ -38,6 +48,8 @@ class Image:
         if magic not in (0x10B, 0x20B):
             raise Lost("unknown optional header 0x%x" % magic)
         self.dll_characteristics = struct.unpack_from("<H", data, opt + 70)[0]
+        os_major, os_minor, _, _, sub_major, sub_minor = struct.unpack_from("<6H", data, opt + 40)
+        self.os_version, self.subsystem_version = (os_major, os_minor), (sub_major, sub_minor)
         dirs = opt + (96 if magic == 0x10B else 112)
         count = struct.unpack_from("<I", data, dirs - 4)[0]
         self.directories = [struct.unpack_from("<II", data, dirs + 8 * i) for i in range(count)]
@@ -158,7 +170,19 @@ def check_manifest(image):
     levels = [e.get("level") for e in root.iter("{urn:schemas-microsoft-com:asm.v3}requestedExecutionLevel")]
     if len(levels) != 1 or levels[0] not in LEVELS:
         raise Lost("the manifest asks for execution level %s" % levels)
-    return "manifest (%s)" % levels[0]
+    systems = [e.get("Id") for e in root.iter("{urn:schemas-microsoft-com:compatibility.v1}supportedOS")]
+    if sorted(systems) != sorted(SUPPORTED_OS):
+        raise Lost("the manifest names the systems %s instead of Windows %s"
+                   % (systems, ", ".join(SUPPORTED_OS.values())))
+    return "manifest (%s, Windows %s)" % (levels[0], ", ".join(SUPPORTED_OS.values()))
+
+
+def check_oldest_windows(image):
+    wanted = "%d.%d" % OLDEST_WINDOWS
+    for name, version in (("subsystem", image.subsystem_version), ("OS", image.os_version)):
+        if version != OLDEST_WINDOWS:
+            raise Lost("%s version %d.%d instead of %s" % ((name,) + version + (wanted,)))
+    return "subsystem and OS version " + wanted
 
 
 def check(path):
@@ -175,7 +199,7 @@ def check(path):
     (found if count else lost).append("%d relocations" % count)
     (found if image.dll_characteristics & NX_COMPAT else lost).append(
         "NX compatible" if image.dll_characteristics & NX_COMPAT else "not NX compatible")
-    for part in (check_version, check_manifest):
+    for part in (check_version, check_oldest_windows, check_manifest):
         try:
             found.append(part(image))
         except Lost as e:

@@ -322,18 +322,25 @@ void PressKey(HWND window, UINT vk) {
     PostMessageW(target, WM_KEYUP, vk, 1 | (LPARAM(scan) << 16) | (LPARAM(0xC0) << 24));
 }
 
-void TypeKey(HWND window, UINT vk) {
+void TypeKey(HWND window, UINT vk, UINT modifier) {
     SetForegroundWindow(window);
     if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 2000))
         throw Failure(L"cannot bring \"" + TextOf(window) + L"\" to the foreground");
-    INPUT in[2] = {};
-    for (INPUT& i : in) {
+    std::vector<INPUT> in;
+    auto key = [&in](UINT k, DWORD flags) {
+        INPUT i{};
         i.type = INPUT_KEYBOARD;
-        i.ki.wVk = static_cast<WORD>(vk);
-        i.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    }
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    if (SendInput(2, in, sizeof(INPUT)) != 2) throw Failure(L"SendInput failed");
+        i.ki.wVk = static_cast<WORD>(k);
+        i.ki.wScan = static_cast<WORD>(MapVirtualKeyW(k, MAPVK_VK_TO_VSC));
+        i.ki.dwFlags = flags;
+        in.push_back(i);
+    };
+    if (modifier) key(modifier, 0);
+    key(vk, 0);
+    key(vk, KEYEVENTF_KEYUP);
+    if (modifier) key(modifier, KEYEVENTF_KEYUP);
+    if (SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT)) != in.size())
+        throw Failure(L"SendInput failed");
 }
 
 void CloseBox(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }

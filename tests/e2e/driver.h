@@ -131,8 +131,9 @@ void ClickControl(HWND button);
 // Esc into Cancel, Enter into the default button ...).
 void PressKey(HWND window, UINT vk);
 // Types a key through the system's input queue, as the keyboard would, after
-// bringing the window to the foreground. Throws when it cannot get there.
-void TypeKey(HWND window, UINT vk);
+// bringing the window to the foreground, with a modifier key (VK_CONTROL ...)
+// held when one is given. Throws when it cannot get there.
+void TypeKey(HWND window, UINT vk, UINT modifier = 0);
 // Asks the window to close as its close box does.
 void CloseBox(HWND window);
 

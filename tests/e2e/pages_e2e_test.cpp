@@ -67,6 +67,49 @@ TEST(LicencePageE2E, ShowsItsTextsAndTheAgreement) {
     EXPECT_EQ(0u, p.WaitExit());
 }
 
+// The view is out of the focus order, yet the keyboard reads it: the page
+// keys scroll it from wherever the focus is, and leave the focus there.
+TEST(LicencePageE2E, PageKeysScrollTheAgreementWhereverTheFocusIs) {
+    Process p = LaunchInstaller();
+    HWND l = GoToLicence(p, p.WaitWindow(kWelcomeCaption));
+    HWND view = Control(l, L::kRichEdit1);
+    auto firstLine = [view] { return static_cast<long>(SendMessageW(view, EM_GETFIRSTVISIBLELINE, 0, 0)); };
+    // Each key waits for the view to move: the key takes its way through the input queue.
+    auto press = [&](UINT key, UINT modifier, auto moved) {
+        const long before = firstLine();
+        TypeKey(l, key, modifier);
+        EXPECT_TRUE(WaitUntil([&] { return moved(before, firstLine()); }, 3000))
+            << "key " << key << ": line " << before << " to " << firstLine();
+    };
+    auto down = [](long before, long now) { return now > before; };
+    auto up = [](long before, long now) { return now < before; };
+    HWND exit = Control(l, L::kButton1);
+    ASSERT_EQ(exit, FocusedControl(l));
+    ASSERT_EQ(0, firstLine());
+    press(VK_NEXT, 0, down);
+    const long onePage = firstLine();
+    press(VK_NEXT, 0, down);
+    press(VK_PRIOR, 0, up);
+    EXPECT_EQ(onePage, firstLine());
+    press(VK_END, VK_CONTROL, down);
+    EXPECT_EQ(exit, FocusedControl(l));
+
+    // From a radio button too, which keeps its arrows.
+    Click(l, L::kRadioButton1);
+    HWND agree = Control(l, L::kRadioButton1);
+    ASSERT_TRUE(WaitUntil([&] { return FocusedControl(l) == agree; }));
+    press(VK_HOME, VK_CONTROL, [](long, long now) { return now == 0; });
+    press(VK_NEXT, 0, down);
+    EXPECT_EQ(agree, FocusedControl(l));
+    TypeKey(l, VK_DOWN);
+    EXPECT_TRUE(WaitUntil([&] { return IsChecked(Control(l, L::kRadioButton2)); }));
+    EXPECT_EQ(Control(l, L::kRadioButton2), FocusedControl(l));
+    EXPECT_FALSE(Enabled(l, L::kButton2));
+    EXPECT_EQ(onePage, firstLine()) << "the arrow moved the choice, not the view";
+    CloseBox(l);
+    EXPECT_EQ(0u, p.WaitExit());
+}
+
 TEST(PageSequenceE2E, BackTwiceGivesFreshPagesThenNextLeavesTheLicence) {
     Process p = LaunchInstaller();
     HWND welcome = p.WaitWindow(kWelcomeCaption);

@@ -63,8 +63,9 @@ for exe in "$@"; do
   # The oldest Windows lowered: subsystem 6.1 to 6.0 (Vista), OS 6.1 to 5.1 (XP).
   put16 "$tmp/older-subsystem.exe" $((opt + 50)) 0
   put16 "$tmp/older-os.exe" $((opt + 40)) 5
-  # CopyFileW imported as CopyFile2, which came with Windows 8.
-  perl -0777 -pi -e 's/CopyFileW\x00/CopyFile2\x00/ or die "no CopyFileW import\n"' "$tmp/newer-import.exe" ||
+  # CopyFileExW imported as CopyFile2, which came with Windows 8 (the name
+  # padded with zeros to the same length).
+  perl -0777 -pi -e 's/CopyFileExW\x00/CopyFile2\x00\x00\x00/ or die "no CopyFileExW import\n"' "$tmp/newer-import.exe" ||
     failures=$((failures + 1))
   expect_lost no-aslr "no dynamic base"
   expect_lost no-dep "not NX compatible"

@@ -1,5 +1,8 @@
-// copy_bench keep SOURCE TARGET   - CopyFolderTreeKeepSource
-// copy_bench sealed SOURCE TARGET SEAL - the same, checked against a seal file
+// copy_bench keep SOURCE TARGET   - CopyFolderTreeKeepSource as the installer runs it: the room
+//                                  on the target checked first, the progress shown on a busy
+//                                  form's bar and the form kept alive as it goes
+// copy_bench plain SOURCE TARGET  - the same without an observer: no room check, no progress
+// copy_bench sealed SOURCE TARGET SEAL - keep, checked against a seal file
 //                                  (scripts/release/seal-payload.py) as a sealed medium is
 // copy_bench floor SOURCE TARGET  - bare loop: FindFirstFileW + CopyFileW per file
 // copy_bench hash SOURCE          - the system's SHA-256 of every file, as a sealed copy
@@ -16,7 +19,11 @@
 
 #include "base/handles.h"
 #include "base/sha256.h"
+#include "copy_observer.h"
 #include "seal.h"
+#include "ui/busy.h"
+#include "ui/form.h"
+#include "ui/platform.h"
 #include "vtutils.h"
 
 namespace {
@@ -81,22 +88,58 @@ std::string ReadFile(const std::wstring& path) {
     return text;
 }
 
+// A window with the install window's progress bar, busy while the copy runs:
+// the copy's observer checks the room as the installer does, and shows the
+// progress, keeping the window alive.
+constexpr int kBar = 100;
+constexpr ui::ControlSpec kControls[] = {
+    {.id = kBar, .kind = ui::Kind::Progress, .x = 13, .y = 20, .w = 210, .h = 17, .flags = ui::kHidden}};
+const ui::FormSpec kBusySpec =
+    ui::MakeForm(L"copy_bench", 300, 60, ui::Border::Single, ui::kFaceColor, {L"Tahoma", 13}, kControls);
+
+class ShownCopy : public ui::Form, public CopyObserver {
+public:
+    explicit ShownCopy(const std::wstring& target) : ui::Form(kBusySpec), target_(target) {
+        Bind(bar_, kBar);
+        ui::InitControls();
+        Create();
+        busy_.emplace(*this, bar_, L"copy_bench");
+    }
+    bool Planned(const Plan& plan) override {
+        ULARGE_INTEGER free{};
+        if (GetDiskFreeSpaceExW(target_.c_str(), &free, nullptr, nullptr) && free.QuadPart < plan.bytesNeeded)
+            return false;
+        busy_->Expect(plan.units);
+        return true;
+    }
+    void Progress(unsigned long long done) override { busy_->Progress(done); }
+
+private:
+    std::wstring target_;
+    ui::ProgressBar bar_;
+    std::optional<ui::BusyForm> busy_;
+};
+
 // With a seal, what a sealed installer does: the medium checked against the
 // list first, then copied with every file hashed as it is read.
-int Keep(const std::wstring& source, const std::wstring& target, const std::wstring& sealFile = L"") {
+int Keep(const std::wstring& source, const std::wstring& target, const std::wstring& sealFile = L"",
+         bool shown = true) {
     std::optional<Seal> seal;
     if (!sealFile.empty() && !(seal = Seal::Parse(ReadFile(sealFile)))) {
         std::fprintf(stderr, "no seal in %ls\n", sealFile.c_str());
         return 2;
     }
     std::vector<CopyFailure> failures;
+    CreateDirectoryW(target.c_str(), nullptr);  // the installer's target exists before the copy
+    std::optional<ShownCopy> window;
+    if (shown) window.emplace(target);
     Stopwatch watch;
     if (seal && !seal->Inspect(AddTrailingBackslash(source)).none()) {
         std::fprintf(stderr, "the source differs from its seal\n");
         return 1;
     }
-    const CopyResult result =
-        CopyFolderTreeKeepSource(source, target, nullptr, &failures, seal ? &*seal : nullptr);
+    const CopyResult result = CopyFolderTreeKeepSource(source, target, nullptr, &failures, seal ? &*seal : nullptr,
+                                                       window ? &*window : nullptr);
     std::printf("ms %.1f result %d failures %u\n", watch.Elapsed(), static_cast<int>(result),
                 static_cast<unsigned>(failures.size()));
     return result == CopyComplete ? 0 : 1;
@@ -161,11 +204,12 @@ int List(const std::wstring& folder) {
 int wmain(int argc, wchar_t** argv) {
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     if (mode == L"keep" && argc == 4) return Keep(argv[2], argv[3]);
+    if (mode == L"plain" && argc == 4) return Keep(argv[2], argv[3], L"", false);
     if (mode == L"sealed" && argc == 5) return Keep(argv[2], argv[3], argv[4]);
     if (mode == L"floor" && argc == 4) return Floor(argv[2], argv[3]);
     if (mode == L"hash" && argc == 3) return HashOnly(argv[2]);
     if (mode == L"list" && argc == 3) return List(argv[2]);
     std::fprintf(stderr,
-                 "usage: copy_bench keep|floor SOURCE TARGET | sealed SOURCE TARGET SEAL | hash|list FOLDER\n");
+                 "usage: copy_bench keep|plain|floor SOURCE TARGET | sealed SOURCE TARGET SEAL | hash|list FOLDER\n");
     return 2;
 }

@@ -58,6 +58,7 @@ std::wstring CauseText(FailureCause cause, DWORD error) {
     case FailureCause::kFolderInTheWay: return L"w miejscu pliku jest folder";
     case FailureCause::kPathTooLong: return kPathTooLong;
     case FailureCause::kMediumGone: return L"nośnik z plikami instalacyjnymi jest niedostępny";
+    case FailureCause::kSourceInUse: return L"plik instalacyjny jest używany przez inny program";
     case FailureCause::kDamagedSource: return L"nie można odczytać pliku instalacyjnego";
     case FailureCause::kOther: break;
     }
@@ -79,6 +80,8 @@ const wchar_t* Advice(FailureCause cause) {
     case FailureCause::kPathTooLong: return kPathTooLongAdvice;
     case FailureCause::kMediumGone:
         return L"Włóż ponownie nośnik z instalatorem (płytę lub pamięć USB) i kliknij 'Dalej >'.";
+    case FailureCause::kSourceInUse:
+        return L"Zamknij program, który używa tego pliku, i kliknij 'Dalej >', aby spróbować ponownie.";
     case FailureCause::kDamagedSource:
         return L"Pliki instalacyjne są uszkodzone. Uruchom instalator z innej kopii nośnika.";
     case FailureCause::kOther: break;
@@ -129,11 +132,15 @@ std::wstring FolderCause(const std::wstring& typed, DWORD error) {
     return SystemCause(error);
 }
 
+bool IsLock(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
 }  // namespace
 
 FailureCause CauseOf(const CopyFailure& failure) {
-    if (failure.unreadableSource)
+    if (failure.unreadableSource) {
+        if (IsLock(failure.error)) return FailureCause::kSourceInUse;
         return IsMediumGone(failure.error) ? FailureCause::kMediumGone : FailureCause::kDamagedSource;
+    }
     switch (failure.error) {
     case ERROR_SHARING_VIOLATION: case ERROR_LOCK_VIOLATION: return FailureCause::kInUse;
     case ERROR_ACCESS_DENIED: return FailureCause::kNoRights;

@@ -19,6 +19,7 @@ enum class FailureCause {
     kFolderInTheWay,
     kPathTooLong,
     kMediumGone,  // the medium went away while it was read
+    kSourceInUse, // another program holds a file of the medium
     kDamagedSource,
     kOther,
 };

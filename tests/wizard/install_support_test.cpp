@@ -31,6 +31,8 @@ TEST(NotCopiedMessage, GroupsTheFilesByCauseEachWithWhatToDo) {
         // Codes Wine does not give for a medium taken out: a disc, a stick, a share.
         {L"Dane\\mapa.bin", ERROR_NOT_READY, true}, {L"VELHELP.HLP", ERROR_FILE_NOT_FOUND, true},
         {L"velhelp.cnt", ERROR_NETNAME_DELETED, true},
+        // A file of the medium that another program holds is no damage.
+        {L"Dane\\teksty.txt", ERROR_SHARING_VIOLATION, true}, {L"wysw8.dll", ERROR_LOCK_VIOLATION, true},
     };
     // Anything else is told in the system's own words, without its full stop.
     std::wstring system = base::SystemErrorText(ERROR_INVALID_PARAMETER);
@@ -53,7 +55,9 @@ TEST(NotCopiedMessage, GroupsTheFilesByCauseEachWithWhatToDo) {
               L"\n\nPrzyczyna: ścieżka jest za długa.\nDane\\bardzo długa nazwa"
               L"\nWybierz folder o krótszej ścieżce i kliknij 'Dalej >'."
               L"\n\nPrzyczyna: nośnik z plikami instalacyjnymi jest niedostępny.\nDane\\mapa.bin\nVELHELP.HLP"
-              L"\nvelhelp.cnt\nWłóż ponownie nośnik z instalatorem (płytę lub pamięć USB) i kliknij 'Dalej >'.",
+              L"\nvelhelp.cnt\nWłóż ponownie nośnik z instalatorem (płytę lub pamięć USB) i kliknij 'Dalej >'."
+              L"\n\nPrzyczyna: plik instalacyjny jest używany przez inny program.\nDane\\teksty.txt\nwysw8.dll"
+              L"\nZamknij program, który używa tego pliku, i kliknij 'Dalej >', aby spróbować ponownie.",
               NotCopiedMessage(failures));
 }
 

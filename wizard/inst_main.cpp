@@ -58,12 +58,13 @@ void Tinst_main_win::BitBtn4Click() {
     if (ConfirmExit(hwnd())) Close();
 }
 
-int Tinst_main_win::EnsureTargetFolder(const InstallTarget& target) {
+int Tinst_main_win::EnsureTargetFolder(Installation& installation) {
+    const InstallTarget& target = installation.target();
     if (FolderExists(target.folder)) return kFolderExisted;
     if (ui::ShowMessage(hwnd(), L"Folder " + target.typed + L" nie istnieje Czy go utworzyć", kFolderCaption,
                         MB_YESNO | MB_ICONQUESTION) != IDYES)
         return kFolderDeclined;
-    if (CreateFolderTree(target.folder)) return kFolderCreated;
+    if (installation.CreateTarget()) return kFolderCreated;
     const DWORD error = GetLastError();
     ui::ShowOutcome(hwnd(),
                     L"Utworzenie katalogu \n" + target.typed + L"\n nie powiodło się\n" +
@@ -76,13 +77,14 @@ void Tinst_main_win::BitBtn3Click() {
     BitBtn3.SetEnabled(false);
     Installation installation(InstallTarget(Edit1.Text()), MediumFolder(), ProgramSeal());
     if (Refused(installation)) return;
-    const int check = EnsureTargetFolder(installation.target());
+    const int check = EnsureTargetFolder(installation);
     if (check == kFolderDeclined || check == kFolderFailed) return;  // Next waits for a new text
     Installation::Outcome outcome;
     {
         ui::WaitCursor busy;
         outcome = installation.Run();
     }
+    if (!outcome.installed) installation.RemoveCreatedFolders();
     if (!Report(outcome, installation)) {
         // Let the user put things right (close the program, free the disk)
         // and try again without retyping anything.

@@ -35,6 +35,20 @@ Installation::Refusal Installation::Check() {
     return damage_.none() ? Refusal::kNone : Refusal::kDamagedMedium;
 }
 
+bool Installation::CreateTarget() {
+    if (CreateFolderTree(target_.folder, &created_)) return true;
+    const DWORD error = GetLastError();
+    RemoveCreatedFolders();  // the parents made before the level that failed
+    SetLastError(error);
+    return false;
+}
+
+void Installation::RemoveCreatedFolders() {
+    // A folder that holds anything refuses, and so does each folder above it.
+    for (auto folder = created_.rbegin(); folder != created_.rend(); ++folder) RemoveDirectoryW(folder->c_str());
+    created_.clear();
+}
+
 Installation::Outcome Installation::Run() const {
     Outcome outcome;
     outcome.copy = CopyFolderTreeKeepSource(medium_, AddTrailingBackslash(target_.folder), &product::kOverwriteList,

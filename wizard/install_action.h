@@ -45,6 +45,16 @@ public:
     Refusal Check();
     const Seal::Damage& damage() const { return damage_; }
 
+    // Creates the target folder with every missing parent, once the user
+    // agreed; false with GetLastError() telling why, and then nothing of it
+    // stays. The folders it made are remembered for RemoveCreatedFolders.
+    bool CreateTarget();
+    // Removes again, deepest first, each folder CreateTarget made, as long as
+    // it is empty: an installation that fails or is refused after the folder
+    // was made leaves the disk as it found it. A folder that was there before
+    // is never removed. Call it on every such way out.
+    void RemoveCreatedFolders();
+
     struct Outcome {
         CopyResult copy = CopyBadArguments;
         std::vector<CopyFailure> failures;  // empty when every file is in place
@@ -65,4 +75,5 @@ private:
     std::wstring medium_;
     const Seal* seal_;
     Seal::Damage damage_;
+    std::vector<std::wstring> created_;  // by CreateTarget, parents first
 };

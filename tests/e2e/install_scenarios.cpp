@@ -8,6 +8,7 @@
 
 #include "tests/e2e/install_files.h"
 #include "tests/e2e/installer.h"
+#include "tests/support/host.h"
 #include "tests/support/install.h"
 #include "wizard/inst_main.h"
 
@@ -254,6 +255,36 @@ TEST_F(InstallE2E, ARunningProgramStopsTheCopyUntilItEnds) {
     Click(window, I::kBitBtn3);
     ExpectSuccessAndEnd();
     EXPECT_EQ(ReadText(medium.RunImage() + L"Vel.exe"), ReadText(installed));
+    ExpectShortcutsTo(target);
+}
+
+// An open viewer or a virus scanner holding a file of the medium: the user is
+// told so, not sent for another medium; the folder made for the installation
+// goes again, and once the file is let go the installation goes through.
+TEST_F(InstallE2E, AMediumFileInUseIsNamedNothingStaysAndTheRetryInstalls) {
+    const std::wstring target = targets.Path() + L"Vantrel\\Velandra";
+    HWND window = OpenInstallWindow();
+    SetTarget(window, target);
+    {
+        // Wine shares the lock with the installer: both run on one server.
+        testing_support::LockedFile held(medium.RunImage() + L"Dane\\czytaj.txt");
+        ASSERT_TRUE(held.locked());
+        Click(window, I::kBitBtn3);
+        ExpectBox(process.AnswerMessageBox(IDYES), FolderQuestion(target), kFolderCaption, {IDYES, IDNO});
+        ExpectBox(process.AnswerMessageBox(IDOK),
+                  L"Nie udało się skopiować plików:\n\nPrzyczyna: plik instalacyjny jest używany przez inny program."
+                  L"\nDane\\czytaj.txt\nZamknij program, który używa tego pliku, i kliknij 'Dalej >', aby spróbować "
+                  L"ponownie.",
+                  kInstallerCaption, {IDOK});
+        process.WaitIdle(window);
+        EXPECT_TRUE(NextEnabled(window));
+        EXPECT_EQ(std::vector<std::wstring>{}, testing_support::FilesBelow(targets.path()))
+            << "neither the folder nor its parent stays";
+    }
+    Click(window, I::kBitBtn3);
+    ExpectBox(process.AnswerMessageBox(IDYES), FolderQuestion(target), kFolderCaption, {IDYES, IDNO});
+    ExpectSuccessAndEnd();
+    ExpectInstalled(target);
     ExpectShortcutsTo(target);
 }
 

@@ -243,18 +243,19 @@ TEST_F(InstallWindow, AFolderThatCannotBeCreatedIsReported) {
 
 TEST_F(InstallWindow, EnsureTargetFolderAnswersWhatItFoundOrDid) {
     Open();
-    EXPECT_EQ(Tinst_main_win::kFolderExisted, win->EnsureTargetFolder(InstallTarget(scratch.path())));
+    EXPECT_EQ(Tinst_main_win::kFolderExisted, Ensure(scratch.path()));
     messages.Answer(IDYES);
-    EXPECT_EQ(Tinst_main_win::kFolderCreated, win->EnsureTargetFolder(InstallTarget(scratch / L"a\\b\\c")));
+    EXPECT_EQ(Tinst_main_win::kFolderCreated, Ensure(scratch / L"a\\b\\c"));
     EXPECT_TRUE(FolderExists(scratch / L"a\\b\\c"));
     messages.Answer(IDNO);
-    EXPECT_EQ(Tinst_main_win::kFolderDeclined, win->EnsureTargetFolder(InstallTarget(scratch / L"d")));
+    EXPECT_EQ(Tinst_main_win::kFolderDeclined, Ensure(scratch / L"d"));
     messages.Answer(IDYES);
-    EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(InstallTarget(scratch / L"zły|znak")));
+    EXPECT_EQ(Tinst_main_win::kFolderFailed, Ensure(scratch / L"nowy\\zły|znak"));
     EXPECT_EQ(4u, messages.Count());
-    EXPECT_EQ(FolderFailure(scratch / L"zły|znak",
+    EXPECT_EQ(FolderFailure(scratch / L"nowy\\zły|znak",
                             L"nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" < > |)."),
               messages.Last().text);
+    EXPECT_FALSE(FolderExists(scratch / L"nowy")) << "the parent made before the failure is gone again";
 }
 
 TEST_F(InstallWindow, AFolderOnADriveThatIsNotThereSaysSo) {
@@ -264,7 +265,7 @@ TEST_F(InstallWindow, AFolderOnADriveThatIsNotThereSaysSo) {
     const std::wstring path = std::wstring(1, drive) + L":\\Vantrel\\Velandra";
     Open();
     messages.Answer(IDYES);
-    EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(InstallTarget(path)));
+    EXPECT_EQ(Tinst_main_win::kFolderFailed, Ensure(path));
     EXPECT_EQ(FolderFailure(path, L"nie ma takiego dysku: " + path.substr(0, 2) + L"."), messages.Last().text);
 }
 

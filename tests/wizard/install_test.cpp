@@ -175,6 +175,23 @@ TEST_F(Install, TrailingSpacesAndDotsGoFromEveryName) {
     ExpectLinkTo(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), clean);
 }
 
+// What the installation made, and only that, goes again: a folder that was
+// there before stays, and so does one that holds something by then.
+TEST_F(Install, OnlyTheEmptyFoldersTheInstallationMadeAreRemoved) {
+    const std::wstring disk = scratch / L"dysk";
+    MakeFolders(disk + L"\\bylo");
+    Installation first(InstallTarget(disk + L"\\bylo\\a\\b"), MediumFolder());
+    ASSERT_TRUE(first.CreateTarget());
+    first.RemoveCreatedFolders();
+    EXPECT_EQ(std::vector<std::wstring>{L"bylo\\"}, FilesBelow(disk));
+
+    Installation second(InstallTarget(disk + L"\\nowy\\a"), MediumFolder());
+    ASSERT_TRUE(second.CreateTarget());
+    WriteText(disk + L"\\nowy\\a\\plik.txt", "put there meanwhile");
+    second.RemoveCreatedFolders();
+    EXPECT_EQ((std::vector<std::wstring>{L"bylo\\", L"nowy\\a\\plik.txt"}), FilesBelow(disk));
+}
+
 // The medium's own folder, or one below it: the copy would read what it
 // writes. Refused before anything is made, and Next waits for another folder.
 TEST_F(Install, ATargetInsideTheMediumIsRefused) {

@@ -133,7 +133,7 @@ bool Tinst_main_win::Report(const Installation::Outcome& outcome, const Installa
         const CopyFailure last = outcome.failures.empty() ? CopyFailure{L"", ERROR_GEN_FAILURE}
                                                           : outcome.failures.back();
         ShowInstallError(hwnd(), L"Nie można utworzyć folderu w katalogu\n" + target +
-                                     L"\nInstalacja została przerwana.\n" +
+                                     L"\nNic nie zostało zainstalowane.\n" +
                                      FolderFailureLine(target + last.relativePath, last.error));
         break;
     }

@@ -5,19 +5,6 @@
 #include "base/text.h"
 #include "wizard/product_texts.h"
 
-std::wstring InstallerFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);  // truncated: try a larger buffer
-    }
-    return path.substr(0, path.rfind(L'\\') + 1);
-}
-
 namespace {
 
 const wchar_t kNoRights[] = L"brak uprawnień do zapisu";
@@ -132,9 +119,58 @@ std::wstring FolderCause(const std::wstring& typed, DWORD error) {
     return SystemCause(error);
 }
 
+// The long form of every name on path, where the system knows it.
+std::wstring LongForm(const std::wstring& path) {
+    std::wstring result(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetLongPathNameW(path.c_str(), result.data(), static_cast<DWORD>(result.size()));
+        if (n == 0) return path;
+        if (n < result.size()) {
+            result.resize(n);
+            return result;
+        }
+        result.resize(n);
+    }
+}
+
+// The full path of the running executable.
+std::wstring ProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);  // truncated: try a larger buffer
+    }
+}
+
+std::wstring TemporaryFolder() {
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+    return n == 0 || n > MAX_PATH ? std::wstring() : std::wstring(temp, n);
+}
+
 bool IsLock(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
 
 }  // namespace
+
+std::wstring InstallerFolder() {
+    const std::wstring path = ProgramPath();
+    return path.substr(0, path.rfind(L'\\') + 1);
+}
+
+bool StartedFromArchive(const std::wstring& folder, const std::wstring& temp) {
+    // The temporary folder may be given in short names (C:\Users\ADMINI~1\...).
+    const std::wstring full = LongForm(folder);
+    if (!temp.empty() && IsSameOrInside(full, LongForm(temp))) return true;
+    // Explorer shows an archive as a folder of the archive's name.
+    const std::wstring path = AddTrailingBackslash(full);
+    for (size_t end = path.find(L'\\'); end != std::wstring::npos; end = path.find(L'\\', end + 1))
+        if (end >= 4 && CompareStringOrdinal(path.c_str() + end - 4, 4, L".zip", 4, TRUE) == CSTR_EQUAL) return true;
+    return false;
+}
 
 FailureCause CauseOf(const CopyFailure& failure) {
     if (failure.unreadableSource) {
@@ -178,7 +214,14 @@ std::wstring FolderFailureLine(const std::wstring& path, unsigned long error) {
 }
 
 std::wstring NoMediumMessage(const std::wstring& medium) {
-    return L"Nie znaleziono plików instalacyjnych w folderze\n" + medium + L"\nInstalacja została przerwana.";
+    const std::wstring text =
+        L"Nie znaleziono plików instalacyjnych w folderze\n" + medium + L"\nNic nie zostało zainstalowane. ";
+    if (!StartedFromArchive(InstallerFolder(), TemporaryFolder()))
+        return text + L"Uruchom instalator z folderu, w którym leży folder RunImage z plikami programu.";
+    const std::wstring program = ProgramPath();
+    return text + L"Instalator został chyba uruchomiony z wnętrza archiwum ZIP. Rozpakuj całe archiwum (polecenie "
+                  L"'Wyodrębnij wszystkie') i uruchom " + program.substr(program.rfind(L'\\') + 1) +
+           L" z rozpakowanego folderu.";
 }
 
 std::wstring InsideMediumMessage(const std::wstring& typed, const std::wstring& medium) {

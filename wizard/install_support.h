@@ -35,7 +35,15 @@ std::wstring NotCopiedMessage(const std::vector<CopyFailure>& failures);
 // path is the folder as given; error is what the creation left in GetLastError.
 std::wstring FolderFailureLine(const std::wstring& path, unsigned long error);
 
-// A medium that is not there, or lacks the program (medium with its backslash).
+// True when the installer's folder looks like one that Explorer made to run
+// a program from inside a ZIP archive: it lies in the temporary folder temp,
+// or a folder on its path ends in ".zip". Letter case and short names of
+// either make no difference.
+bool StartedFromArchive(const std::wstring& folder, const std::wstring& temp);
+
+// A medium that is not there, or lacks the program (medium with its
+// backslash), with what to do: unpack the archive first when the installer
+// runs from inside one.
 std::wstring NoMediumMessage(const std::wstring& medium);
 // A target that is the medium's folder or lies below it (typed as typed).
 std::wstring InsideMediumMessage(const std::wstring& typed, const std::wstring& medium);

@@ -68,9 +68,11 @@ protected:
         RemoveTree(MenuFolder());
     }
 
-    // Starts the installer of the medium and agrees its way to the install window.
-    HWND OpenInstallWindow() {
-        process = LaunchInstaller(medium.Installer());
+    // Starts the installer of the medium (or exe) and agrees its way to the
+    // install window.
+    HWND OpenInstallWindow() { return OpenInstallWindow(medium.Installer()); }
+    HWND OpenInstallWindow(const std::wstring& exe) {
+        process = LaunchInstaller(exe);
         AgreeAndNext(process, GoToLicence(process, process.WaitWindow(kWelcomeCaption)));
         return process.WaitWindow(kInstallerCaption);
     }
@@ -286,6 +288,35 @@ TEST_F(InstallE2E, AMediumFileInUseIsNamedNothingStaysAndTheRetryInstalls) {
     ExpectSuccessAndEnd();
     ExpectInstalled(target);
     ExpectShortcutsTo(target);
+}
+
+// Explorer runs an exe opened inside a ZIP archive from a folder of the
+// archive's name in the temporary folder, without the rest of the archive.
+TEST_F(InstallE2E, AnInstallerWithoutItsMediumSaysWhatToDo) {
+    TempFolder temporary(L"vel-zip");
+    // Anywhere else: C:\ is no temporary folder.
+    TempFolder elsewhere(L"vel-alone", false, L"C:\\");
+    const struct {
+        std::wstring folder, exe, advice;
+    } cases[] = {
+        {temporary.Path(L"Temp1_x.zip\\"), L"setup (1).exe", testing_support::UnpackAdvice(L"setup (1).exe")},
+        {elsewhere.Path(), L"vel_instaluj.exe", testing_support::kNoMediumAdvice},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Narrow(c.folder + c.exe));
+        CreateDirectoryW(c.folder.c_str(), nullptr);
+        CopyFileOrThrow(InstallerPath(), c.folder + c.exe);
+        HWND window = OpenInstallWindow(c.folder + c.exe);
+        SetTarget(window, targets.Path() + L"Velandra");
+        Click(window, I::kBitBtn3);
+        ExpectBox(process.AnswerMessageBox(IDOK), testing_support::NoMediumText(c.folder + L"RunImage\\", c.advice),
+                  kInstallerCaption, {IDOK});
+        process.WaitIdle(window);
+        EXPECT_TRUE(NextEnabled(window)) << "the medium may come back";
+        CloseBox(window);
+        EXPECT_EQ(0u, process.WaitExit());
+    }
+    EXPECT_EQ(std::vector<std::wstring>{}, testing_support::FilesBelow(targets.path()));
 }
 
 TEST_F(InstallE2E, AFolderTheFileSystemRefusesIsReported) {

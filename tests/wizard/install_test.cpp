@@ -113,8 +113,7 @@ TEST_F(Install, WithoutRunImageNothingIsInstalled) {
     const std::wstring target = scratch / L"Velandra";
     OpenOn(target);
     ASSERT_TRUE(Click(win->BitBtn3));
-    ExpectInstallError(L"Nie znaleziono plików instalacyjnych w folderze\n" + InstallerFolder() +
-                       L"RunImage\\\nInstalacja została przerwana.");
+    ExpectInstallError(NoMediumText(InstallerFolder() + L"RunImage\\", kNoMediumAdvice));
     EXPECT_EQ(1u, messages.Count());
     ExpectNoLinks();
 }
@@ -125,7 +124,7 @@ TEST_F(Install, AFolderUnderTheTargetThatCannotBeMadeStopsTheInstallation) {
     OpenOn(target);
     ASSERT_TRUE(Click(win->BitBtn3));
     ExpectInstallError(L"Nie można utworzyć folderu w katalogu\n" + target +
-                       L"\\\nInstalacja została przerwana.\nPrzyczyna: w miejscu folderu jest plik " + target +
+                       L"\\\nNic nie zostało zainstalowane.\nPrzyczyna: w miejscu folderu jest plik " + target +
                        L"\\Dane.");
     EXPECT_EQ(1u, messages.Count());
     ExpectNoLinks();
@@ -215,8 +214,7 @@ TEST_F(Install, ATargetInsideTheMediumIsRefused) {
 }
 
 TEST_F(Install, AMediumWithoutTheProgramIsTreatedAsNoMedium) {
-    const std::wstring missing = L"Nie znaleziono plików instalacyjnych w folderze\n" + InstallerFolder() +
-                                 L"RunImage\\\nInstalacja została przerwana.";
+    const std::wstring missing = NoMediumText(InstallerFolder() + L"RunImage\\", kNoMediumAdvice);
     const std::wstring target = scratch / L"Velandra";
     DeleteFileW((runImage.path() + L"Vel.exe").c_str());
     OpenOn(target);
@@ -272,7 +270,7 @@ TEST_F(Install, AnExistingFolderWithoutWriteRightsIsNamedAsSuch) {
     ASSERT_TRUE(Click(win->BitBtn3));
     // The payload's data folder is the first thing that cannot be made.
     ExpectInstallError(L"Nie można utworzyć folderu w katalogu\n" + target +
-                       L"\\\nInstalacja została przerwana.\nPrzyczyna: brak uprawnień do zapisu. Wybierz inny "
+                       L"\\\nNic nie zostało zainstalowane.\nPrzyczyna: brak uprawnień do zapisu. Wybierz inny "
                        L"folder lub uruchom instalator jako administrator.");
     ExpectNoLinks();
 }

@@ -17,6 +17,14 @@ const Seal* ProgramSeal() {
 
 namespace {
 
+// Explorer's "Copy as path" gives a path in double quotes, which no name may
+// hold.
+std::wstring WithoutQuotes(const std::wstring& text) {
+    const std::wstring trimmed = Trimmed(text);
+    if (trimmed.size() < 2 || trimmed.front() != L'"' || trimmed.back() != L'"') return text;
+    return trimmed.substr(1, trimmed.size() - 2);
+}
+
 // A medium without the program is as good as none: copying the rest would
 // leave shortcuts to nothing.
 bool HoldsApplication(const std::wstring& medium) {
@@ -25,6 +33,9 @@ bool HoldsApplication(const std::wstring& medium) {
 }
 
 }  // namespace
+
+InstallTarget::InstallTarget(const std::wstring& typedText)
+    : typed(WithoutQuotes(typedText)), folder(ResolvedFolder(typed)) {}
 
 Installation::Refusal Installation::Check() {
     if (!HoldsApplication(medium_)) return Refusal::kNoMedium;

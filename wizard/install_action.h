@@ -10,10 +10,11 @@
 #include "wizard/shortcuts.h"
 
 // The folder the user typed and the one install target made from it once:
-// the question shows the first, everything else uses the second.
+// the question shows the first, everything else uses the second. A path
+// pasted in double quotes (as Explorer copies a path) is taken without them,
+// in both.
 struct InstallTarget {
-    explicit InstallTarget(const std::wstring& typedText)
-        : typed(typedText), folder(ResolvedFolder(typedText)) {}
+    explicit InstallTarget(const std::wstring& typedText);
     std::wstring typed;
     std::wstring folder;  // full, trimmed, collapsed; see ResolvedFolder
 };

@@ -174,6 +174,19 @@ TEST_F(Install, TrailingSpacesAndDotsGoFromEveryName) {
     ExpectLinkTo(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), clean);
 }
 
+// Explorer's "Copy as path" gives it in double quotes.
+TEST_F(Install, APastedQuotedPathIsTakenWithoutTheQuotes) {
+    Open();
+    const std::wstring clean = scratch / L"Wklejony\\Velandra";
+    InstallIntoNewFolder(L" \"" + clean + L"\"\r\n");
+    ASSERT_EQ(2u, messages.Count());
+    EXPECT_EQ(FolderQuestion(clean), messages.Asked()[0].text);
+    EXPECT_EQ(kSuccessText, messages.Last().text);
+    ExpectInstalledIn(clean);
+    ExpectLinkTo(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), clean);
+    ExpectLinkTo(MenuLink(CSIDL_COMMON_PROGRAMS), clean);
+}
+
 // What the installation made, and only that, goes again: a folder that was
 // there before stays, and so does one that holds something by then.
 TEST_F(Install, OnlyTheEmptyFoldersTheInstallationMadeAreRemoved) {

@@ -61,11 +61,16 @@ void Tinst_main_win::BitBtn4Click() {
 int Tinst_main_win::EnsureTargetFolder(Installation& installation) {
     const InstallTarget& target = installation.target();
     if (FolderExists(target.folder)) return kFolderExisted;
-    if (ui::ShowMessage(hwnd(), L"Folder " + target.typed + L" nie istnieje Czy go utworzyć", kFolderCaption,
-                        MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return kFolderDeclined;
-    if (installation.CreateTarget()) return kFolderCreated;
-    const DWORD error = GetLastError();
+    // A file where the folder should be: it does exist, and creating it can
+    // only fail, so no question.
+    DWORD error = ERROR_ALREADY_EXISTS;
+    if (FileInTheWay(target.folder).empty()) {
+        if (ui::ShowMessage(hwnd(), L"Folder " + target.typed + L" nie istnieje Czy go utworzyć", kFolderCaption,
+                            MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return kFolderDeclined;
+        if (installation.CreateTarget()) return kFolderCreated;
+        error = GetLastError();
+    }
     ui::ShowOutcome(hwnd(),
                     L"Utworzenie katalogu \n" + target.typed + L"\n nie powiodło się\n" +
                         FolderFailureLine(target.typed, error),

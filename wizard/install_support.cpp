@@ -81,16 +81,6 @@ bool SameGroup(const CopyFailure& a, const CopyFailure& b) {
     return cause == CauseOf(b) && (cause != FailureCause::kOther || a.error == b.error);
 }
 
-// The first existing thing on the way to path that is not a folder.
-std::wstring FileInTheWay(const std::wstring& path) {
-    for (size_t end = path.find(L'\\', 3);; end = path.find(L'\\', end + 1)) {
-        const std::wstring part = path.substr(0, end);
-        const DWORD attrs = GetFileAttributesW(part.c_str());
-        if (attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY)) return part;
-        if (end == std::wstring::npos) return std::wstring();
-    }
-}
-
 bool DriveMissing(const std::wstring& full) {
     if (full.size() < 2 || full[1] != L':') return false;
     return GetDriveTypeW((full.substr(0, 2) + L"\\").c_str()) == DRIVE_NO_ROOT_DIR;
@@ -159,6 +149,21 @@ bool IsLock(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == E
 std::wstring InstallerFolder() {
     const std::wstring path = ProgramPath();
     return path.substr(0, path.rfind(L'\\') + 1);
+}
+
+std::wstring FileInTheWay(const std::wstring& path) {
+    // The system takes a device name for the device itself, which is no file.
+    if (!ReservedNameIn(path).empty()) return std::wstring();
+    // Nothing exists below a file: the deepest thing on the path that exists
+    // is the one that counts.
+    for (std::wstring part = path;;) {
+        const DWORD attrs = GetFileAttributesW(part.c_str());
+        if (attrs != INVALID_FILE_ATTRIBUTES) return attrs & FILE_ATTRIBUTE_DIRECTORY ? std::wstring() : part;
+        const size_t end = part.rfind(L'\\');
+        // A drive ("C:", "\\?\C:") is no file, whatever the system says of its name.
+        if (end == std::wstring::npos || end == 0 || part[end - 1] == L':') return std::wstring();
+        part.resize(end);
+    }
 }
 
 bool StartedFromArchive(const std::wstring& folder, const std::wstring& temp) {

@@ -35,6 +35,10 @@ std::wstring NotCopiedMessage(const std::vector<CopyFailure>& failures);
 // path is the folder as given; error is what the creation left in GetLastError.
 std::wstring FolderFailureLine(const std::wstring& path, unsigned long error);
 
+// The file that stands where the folder path, or a folder on its way, should
+// be; "" when there is none.
+std::wstring FileInTheWay(const std::wstring& path);
+
 // True when the installer's folder looks like one that Explorer made to run
 // a program from inside a ZIP archive: it lies in the temporary folder temp,
 // or a folder on its path ends in ".zip". Letter case and short names of

@@ -225,20 +225,24 @@ TEST_F(InstallWindow, DecliningTheFolderKeepsNextDisabledUntilTheTextChanges) {
     EXPECT_EQ(1u, messages.Count());
 }
 
-TEST_F(InstallWindow, AFolderThatCannotBeCreatedIsReported) {
-    WriteText(scratch / L"plik", "a file where a folder should go");
+// The folder exists, as a file: asking whether to create it would be untrue.
+TEST_F(InstallWindow, AFileInTheFoldersWayIsReportedWithoutAQuestion) {
+    const std::wstring file = scratch / L"cel\\plik";
+    WriteText(file, "a file where a folder should go");
     Open();
-    const std::wstring path = scratch / L"plik\\Velandra";
-    Type(path);
-    messages.Answer(IDYES);
-    ASSERT_TRUE(Click(win->BitBtn3));
-    ASSERT_EQ(2u, messages.Count());
-    const ui::MessageRequest& failed = messages.Asked()[1];
-    EXPECT_EQ(FolderFailure(path, L"w miejscu folderu jest plik " + (scratch / L"plik") + L"."), failed.text);
-    EXPECT_EQ(kFolderCaption, failed.caption);
-    EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), failed.type);
-    EXPECT_FALSE(win->BitBtn3.Enabled());
-    EXPECT_FALSE(Ended());
+    for (const std::wstring& path : {file + L"\\Velandra", file}) {
+        SCOPED_TRACE(testing::PrintToString(path));
+        Type(path);
+        ASSERT_TRUE(Click(win->BitBtn3));
+        const ui::MessageRequest& failed = messages.Last();
+        EXPECT_EQ(FolderFailure(path, L"w miejscu folderu jest plik " + file + L"."), failed.text);
+        EXPECT_EQ(kFolderCaption, failed.caption);
+        EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), failed.type);
+        EXPECT_FALSE(win->BitBtn3.Enabled());
+        EXPECT_FALSE(Ended());
+    }
+    EXPECT_EQ(2u, messages.Count()) << "no question first";
+    EXPECT_EQ(std::vector<std::wstring>{L"plik"}, FilesBelow(scratch / L"cel")) << "nothing created";
 }
 
 TEST_F(InstallWindow, EnsureTargetFolderAnswersWhatItFoundOrDid) {

@@ -112,6 +112,20 @@ ScopedFile AbandonedMark(const std::wstring& area) {
     return mark;
 }
 
+// A file of the medium opened for reading. A brief lock is waited out, as
+// on the target: a virus scanner holds a file it reads for a moment.
+ScopedFile OpenSource(const std::wstring& source) {
+    for (DWORD attempt = 1;; ++attempt) {
+        ScopedFile file(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        const DWORD error = GetLastError();
+        if (file || (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) ||
+            attempt == kLockRetryTries)
+            return file;
+        Sleep(kLockRetryPauseMs);
+    }
+}
+
 bool IsLinkUnsupported(DWORD error) {
     return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED || error == ERROR_ACCESS_DENIED ||
            error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SAME_DEVICE;
@@ -201,8 +215,7 @@ StageOutcome StagingArea::StageInTree(const std::wstring& source, DWORD sourceAt
 
 StageOutcome StagingArea::StageTo(const std::wstring& source, DWORD sourceAttributes, const std::wstring& path,
                                   base::Sha256* hash) {
-    const ScopedFile from(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const ScopedFile from(OpenSource(source));
     if (!from) return {GetLastError(), true};
     const DWORD attributes = sourceAttributes & kKeptAttributes;
     ScopedFile to(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,

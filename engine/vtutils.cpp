@@ -14,13 +14,6 @@ std::wstring WithoutTrailingSeparators(const std::wstring& path) {
     return path.substr(0, end);
 }
 
-std::wstring Trimmed(const std::wstring& text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
-}
-
 // Calls f(begin, end) for each name between separators, empty ones included.
 template <typename F>
 void ForEachName(const std::wstring& path, F f) {
@@ -61,6 +54,13 @@ bool IsReservedName(std::wstring name) {
 }
 
 }  // namespace
+
+std::wstring Trimmed(const std::wstring& text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && IsBlank(text[begin])) ++begin;
+    while (end > begin && IsBlank(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
 
 std::wstring AddTrailingBackslash(const std::wstring& path) {
     if (path.empty() || path.back() == L'\\') return path;

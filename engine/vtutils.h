@@ -21,6 +21,10 @@ std::wstring CollapseDoubleBackslashes(const std::wstring& path);
 // rest is collapsed.
 std::wstring CollapseKeepingNetworkPrefix(const std::wstring& path);
 
+// text without the white space around it (spaces, tabs, line ends, no-break
+// and ideographic spaces), as ResolvedFolder drops it.
+std::wstring Trimmed(const std::wstring& text);
+
 // path made absolute against the current folder (and drive), as the system
 // resolves it; path itself when the system cannot.
 std::wstring FullPath(const std::wstring& path);

@@ -70,13 +70,19 @@ void Tinst_main_win::BitBtn4Click() {
     if (ConfirmExit(hwnd())) Close();
 }
 
-int Tinst_main_win::EnsureTargetFolder(const InstallTarget& target) {
+int Tinst_main_win::EnsureTargetFolder(Installation& installation) {
+    const InstallTarget& target = installation.target();
     if (FolderExists(target.folder)) return kFolderExisted;
-    if (ui::ShowMessage(hwnd(), L"Folder " + target.typed + L" nie istnieje Czy go utworzyć", kFolderCaption,
-                        MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return kFolderDeclined;
-    if (CreateFolderTree(target.folder)) return kFolderCreated;
-    const DWORD error = GetLastError();
+    // A file where the folder should be: it does exist, and creating it can
+    // only fail, so no question.
+    DWORD error = ERROR_ALREADY_EXISTS;
+    if (FileInTheWay(target.folder).empty()) {
+        if (ui::ShowMessage(hwnd(), L"Folder " + target.typed + L" nie istnieje Czy go utworzyć", kFolderCaption,
+                            MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return kFolderDeclined;
+        if (installation.CreateTarget()) return kFolderCreated;
+        error = GetLastError();
+    }
     ui::ShowOutcome(hwnd(),
                     L"Utworzenie katalogu \n" + target.typed + L"\n nie powiodło się\n" +
                         FolderFailureLine(target.typed, error),
@@ -88,7 +94,7 @@ void Tinst_main_win::BitBtn3Click() {
     BitBtn3.SetEnabled(false);
     Installation installation(InstallTarget(Edit1.Text()), MediumFolder(), ProgramSeal());
     if (Refused(installation)) return;
-    const int check = EnsureTargetFolder(installation.target());
+    const int check = EnsureTargetFolder(installation);
     if (check == kFolderDeclined || check == kFolderFailed) return;  // Next waits for a new text
     Installation::Outcome outcome;
     {
@@ -96,6 +102,7 @@ void Tinst_main_win::BitBtn3Click() {
         ShownProgress shown(busy);
         outcome = installation.Run(&shown);
     }
+    if (!outcome.installed) installation.RemoveCreatedFolders();
     if (!Report(outcome, installation)) {
         // Let the user put things right (close the program, free the disk)
         // and try again without retyping anything.
@@ -148,7 +155,7 @@ bool Tinst_main_win::Report(const Installation::Outcome& outcome, const Installa
         const CopyFailure last = outcome.failures.empty() ? CopyFailure{L"", ERROR_GEN_FAILURE}
                                                           : outcome.failures.back();
         ShowInstallError(hwnd(), L"Nie można utworzyć folderu w katalogu\n" + target +
-                                     L"\nInstalacja została przerwana.\n" +
+                                     L"\nNic nie zostało zainstalowane.\n" +
                                      FolderFailureLine(target + last.relativePath, last.error));
         break;
     }

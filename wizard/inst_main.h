@@ -40,9 +40,10 @@ public:
     void BitBtn3Click();
     void BitBtn4Click();
 
-    // Makes sure the target's folder exists, asking (with the path as typed)
-    // before creating it.
-    int EnsureTargetFolder(const InstallTarget& target);
+    // Makes sure the installation's target folder exists, asking (with the
+    // path as typed) before it has the installation create it. A file in the
+    // folder's way is reported at once, without the question.
+    int EnsureTargetFolder(Installation& installation);
     // The desktop and programs-menu shortcuts to vel.exe in folder.
     ShortcutsSaved CreateShortcuts(const std::wstring& folder) { return ::CreateShortcuts(folder); }
 

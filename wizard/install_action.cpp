@@ -17,6 +17,14 @@ const Seal* ProgramSeal() {
 
 namespace {
 
+// Explorer's "Copy as path" gives a path in double quotes, which no name may
+// hold.
+std::wstring WithoutQuotes(const std::wstring& text) {
+    const std::wstring trimmed = Trimmed(text);
+    if (trimmed.size() < 2 || trimmed.front() != L'"' || trimmed.back() != L'"') return text;
+    return trimmed.substr(1, trimmed.size() - 2);
+}
+
 // A medium without the program is as good as none: copying the rest would
 // leave shortcuts to nothing.
 bool HoldsApplication(const std::wstring& medium) {
@@ -63,6 +71,9 @@ private:
 
 }  // namespace
 
+InstallTarget::InstallTarget(const std::wstring& typedText)
+    : typed(WithoutQuotes(typedText)), folder(ResolvedFolder(typed)) {}
+
 Installation::Refusal Installation::Check() {
     if (!HoldsApplication(medium_)) return Refusal::kNoMedium;
     // The copy would read what it writes: each run one level deeper, and the
@@ -70,6 +81,20 @@ Installation::Refusal Installation::Check() {
     if (IsSameOrInside(target_.folder, FullPath(medium_))) return Refusal::kInsideMedium;
     if (seal_) damage_ = seal_->Inspect(medium_);
     return damage_.none() ? Refusal::kNone : Refusal::kDamagedMedium;
+}
+
+bool Installation::CreateTarget() {
+    if (CreateFolderTree(target_.folder, &created_)) return true;
+    const DWORD error = GetLastError();
+    RemoveCreatedFolders();  // the parents made before the level that failed
+    SetLastError(error);
+    return false;
+}
+
+void Installation::RemoveCreatedFolders() {
+    // A folder that holds anything refuses, and so does each folder above it.
+    for (auto folder = created_.rbegin(); folder != created_.rend(); ++folder) RemoveDirectoryW(folder->c_str());
+    created_.clear();
 }
 
 Installation::Outcome Installation::Run(Progress* progress) const {

@@ -13,10 +13,11 @@
 #include "wizard/shortcuts.h"
 
 // The folder the user typed and the one install target made from it once:
-// the question shows the first, everything else uses the second.
+// the question shows the first, everything else uses the second. A path
+// pasted in double quotes (as Explorer copies a path) is taken without them,
+// in both.
 struct InstallTarget {
-    explicit InstallTarget(const std::wstring& typedText)
-        : typed(typedText), folder(ResolvedFolder(typedText)) {}
+    explicit InstallTarget(const std::wstring& typedText);
     std::wstring typed;
     std::wstring folder;  // full, trimmed, collapsed; see ResolvedFolder
 };
@@ -47,6 +48,16 @@ public:
     };
     Refusal Check();
     const Seal::Damage& damage() const { return damage_; }
+
+    // Creates the target folder with every missing parent, once the user
+    // agreed; false with GetLastError() telling why, and then nothing of it
+    // stays. The folders it made are remembered for RemoveCreatedFolders.
+    bool CreateTarget();
+    // Removes again, deepest first, each folder CreateTarget made, as long as
+    // it is empty: an installation that fails or is refused after the folder
+    // was made leaves the disk as it found it. A folder that was there before
+    // is never removed. Call it on every such way out.
+    void RemoveCreatedFolders();
 
     // A target volume that lacks the room the copy needs; nothing was written.
     struct Shortfall {
@@ -88,4 +99,5 @@ private:
     std::wstring medium_;
     const Seal* seal_;
     Seal::Damage damage_;
+    std::vector<std::wstring> created_;  // by CreateTarget, parents first
 };

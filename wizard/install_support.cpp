@@ -5,19 +5,6 @@
 #include "base/text.h"
 #include "wizard/product_texts.h"
 
-std::wstring InstallerFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);  // truncated: try a larger buffer
-    }
-    return path.substr(0, path.rfind(L'\\') + 1);
-}
-
 namespace {
 
 const wchar_t kNoRights[] = L"brak uprawnień do zapisu";
@@ -58,6 +45,7 @@ std::wstring CauseText(FailureCause cause, DWORD error) {
     case FailureCause::kFolderInTheWay: return L"w miejscu pliku jest folder";
     case FailureCause::kPathTooLong: return kPathTooLong;
     case FailureCause::kMediumGone: return L"nośnik z plikami instalacyjnymi jest niedostępny";
+    case FailureCause::kSourceInUse: return L"plik instalacyjny jest używany przez inny program";
     case FailureCause::kDamagedSource: return L"nie można odczytać pliku instalacyjnego";
     case FailureCause::kOther: break;
     }
@@ -79,6 +67,8 @@ const wchar_t* Advice(FailureCause cause) {
     case FailureCause::kPathTooLong: return kPathTooLongAdvice;
     case FailureCause::kMediumGone:
         return L"Włóż ponownie nośnik z instalatorem (płytę lub pamięć USB) i kliknij 'Dalej >'.";
+    case FailureCause::kSourceInUse:
+        return L"Zamknij program, który używa tego pliku, i kliknij 'Dalej >', aby spróbować ponownie.";
     case FailureCause::kDamagedSource:
         return L"Pliki instalacyjne są uszkodzone. Uruchom instalator z innej kopii nośnika.";
     case FailureCause::kOther: break;
@@ -89,16 +79,6 @@ const wchar_t* Advice(FailureCause cause) {
 bool SameGroup(const CopyFailure& a, const CopyFailure& b) {
     const FailureCause cause = CauseOf(a);
     return cause == CauseOf(b) && (cause != FailureCause::kOther || a.error == b.error);
-}
-
-// The first existing thing on the way to path that is not a folder.
-std::wstring FileInTheWay(const std::wstring& path) {
-    for (size_t end = path.find(L'\\', 3);; end = path.find(L'\\', end + 1)) {
-        const std::wstring part = path.substr(0, end);
-        const DWORD attrs = GetFileAttributesW(part.c_str());
-        if (attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY)) return part;
-        if (end == std::wstring::npos) return std::wstring();
-    }
 }
 
 bool DriveMissing(const std::wstring& full) {
@@ -129,11 +109,79 @@ std::wstring FolderCause(const std::wstring& typed, DWORD error) {
     return SystemCause(error);
 }
 
+// The long form of every name on path, where the system knows it.
+std::wstring LongForm(const std::wstring& path) {
+    std::wstring result(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetLongPathNameW(path.c_str(), result.data(), static_cast<DWORD>(result.size()));
+        if (n == 0) return path;
+        if (n < result.size()) {
+            result.resize(n);
+            return result;
+        }
+        result.resize(n);
+    }
+}
+
+// The full path of the running executable.
+std::wstring ProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);  // truncated: try a larger buffer
+    }
+}
+
+std::wstring TemporaryFolder() {
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+    return n == 0 || n > MAX_PATH ? std::wstring() : std::wstring(temp, n);
+}
+
+bool IsLock(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
 }  // namespace
 
+std::wstring InstallerFolder() {
+    const std::wstring path = ProgramPath();
+    return path.substr(0, path.rfind(L'\\') + 1);
+}
+
+std::wstring FileInTheWay(const std::wstring& path) {
+    // The system takes a device name for the device itself, which is no file.
+    if (!ReservedNameIn(path).empty()) return std::wstring();
+    // Nothing exists below a file: the deepest thing on the path that exists
+    // is the one that counts.
+    for (std::wstring part = path;;) {
+        const DWORD attrs = GetFileAttributesW(part.c_str());
+        if (attrs != INVALID_FILE_ATTRIBUTES) return attrs & FILE_ATTRIBUTE_DIRECTORY ? std::wstring() : part;
+        const size_t end = part.rfind(L'\\');
+        // A drive ("C:", "\\?\C:") is no file, whatever the system says of its name.
+        if (end == std::wstring::npos || end == 0 || part[end - 1] == L':') return std::wstring();
+        part.resize(end);
+    }
+}
+
+bool StartedFromArchive(const std::wstring& folder, const std::wstring& temp) {
+    // The temporary folder may be given in short names (C:\Users\ADMINI~1\...).
+    const std::wstring full = LongForm(folder);
+    if (!temp.empty() && IsSameOrInside(full, LongForm(temp))) return true;
+    // Explorer shows an archive as a folder of the archive's name.
+    const std::wstring path = AddTrailingBackslash(full);
+    for (size_t end = path.find(L'\\'); end != std::wstring::npos; end = path.find(L'\\', end + 1))
+        if (end >= 4 && CompareStringOrdinal(path.c_str() + end - 4, 4, L".zip", 4, TRUE) == CSTR_EQUAL) return true;
+    return false;
+}
+
 FailureCause CauseOf(const CopyFailure& failure) {
-    if (failure.unreadableSource)
+    if (failure.unreadableSource) {
+        if (IsLock(failure.error)) return FailureCause::kSourceInUse;
         return IsMediumGone(failure.error) ? FailureCause::kMediumGone : FailureCause::kDamagedSource;
+    }
     switch (failure.error) {
     case ERROR_SHARING_VIOLATION: case ERROR_LOCK_VIOLATION: return FailureCause::kInUse;
     case ERROR_ACCESS_DENIED: return FailureCause::kNoRights;
@@ -177,7 +225,14 @@ std::wstring NoRoomMessage(const std::wstring& volume, unsigned long long needed
 }
 
 std::wstring NoMediumMessage(const std::wstring& medium) {
-    return L"Nie znaleziono plików instalacyjnych w folderze\n" + medium + L"\nInstalacja została przerwana.";
+    const std::wstring text =
+        L"Nie znaleziono plików instalacyjnych w folderze\n" + medium + L"\nNic nie zostało zainstalowane. ";
+    if (!StartedFromArchive(InstallerFolder(), TemporaryFolder()))
+        return text + L"Uruchom instalator z folderu, w którym leży folder RunImage z plikami programu.";
+    const std::wstring program = ProgramPath();
+    return text + L"Instalator został chyba uruchomiony z wnętrza archiwum ZIP. Rozpakuj całe archiwum (polecenie "
+                  L"'Wyodrębnij wszystkie') i uruchom " + program.substr(program.rfind(L'\\') + 1) +
+           L" z rozpakowanego folderu.";
 }
 
 std::wstring InsideMediumMessage(const std::wstring& typed, const std::wstring& medium) {

@@ -19,6 +19,7 @@ enum class FailureCause {
     kFolderInTheWay,
     kPathTooLong,
     kMediumGone,  // the medium went away while it was read
+    kSourceInUse, // another program holds a file of the medium
     kDamagedSource,
     kOther,
 };
@@ -37,7 +38,19 @@ std::wstring FolderFailureLine(const std::wstring& path, unsigned long error);
 // A target volume (its root) with less room free than the copy needs (bytes).
 std::wstring NoRoomMessage(const std::wstring& volume, unsigned long long needed, unsigned long long free);
 
-// A medium that is not there, or lacks the program (medium with its backslash).
+// The file that stands where the folder path, or a folder on its way, should
+// be; "" when there is none.
+std::wstring FileInTheWay(const std::wstring& path);
+
+// True when the installer's folder looks like one that Explorer made to run
+// a program from inside a ZIP archive: it lies in the temporary folder temp,
+// or a folder on its path ends in ".zip". Letter case and short names of
+// either make no difference.
+bool StartedFromArchive(const std::wstring& folder, const std::wstring& temp);
+
+// A medium that is not there, or lacks the program (medium with its
+// backslash), with what to do: unpack the archive first when the installer
+// runs from inside one.
 std::wstring NoMediumMessage(const std::wstring& medium);
 // A target that is the medium's folder or lies below it (typed as typed).
 std::wstring InsideMediumMessage(const std::wstring& typed, const std::wstring& medium);

@@ -11,6 +11,7 @@
 
 #include "tests/e2e/install_files.h"
 #include "tests/e2e/installer.h"
+#include "tests/support/host.h"
 #include "tests/support/install.h"
 #include "wizard/inst_main.h"
 
@@ -70,9 +71,11 @@ protected:
         RemoveTree(MenuFolder());
     }
 
-    // Starts the installer of the medium and agrees its way to the install window.
-    HWND OpenInstallWindow() {
-        process = LaunchInstaller(medium.Installer());
+    // Starts the installer of the medium (or exe) and agrees its way to the
+    // install window.
+    HWND OpenInstallWindow() { return OpenInstallWindow(medium.Installer()); }
+    HWND OpenInstallWindow(const std::wstring& exe) {
+        process = LaunchInstaller(exe);
         AgreeAndNext(process, GoToLicence(process, process.WaitWindow(kWelcomeCaption)));
         return process.WaitWindow(kInstallerCaption);
     }
@@ -258,6 +261,65 @@ TEST_F(InstallE2E, ARunningProgramStopsTheCopyUntilItEnds) {
     ExpectSuccessAndEnd();
     EXPECT_EQ(ReadText(medium.RunImage() + L"Vel.exe"), ReadText(installed));
     ExpectShortcutsTo(target);
+}
+
+// An open viewer or a virus scanner holding a file of the medium: the user is
+// told so, not sent for another medium; the folder made for the installation
+// goes again, and once the file is let go the installation goes through.
+TEST_F(InstallE2E, AMediumFileInUseIsNamedNothingStaysAndTheRetryInstalls) {
+    const std::wstring target = targets.Path() + L"Vantrel\\Velandra";
+    HWND window = OpenInstallWindow();
+    SetTarget(window, target);
+    {
+        // Wine shares the lock with the installer: both run on one server.
+        testing_support::LockedFile held(medium.RunImage() + L"Dane\\czytaj.txt");
+        ASSERT_TRUE(held.locked());
+        Click(window, I::kBitBtn3);
+        ExpectBox(process.AnswerMessageBox(IDYES), FolderQuestion(target), kFolderCaption, {IDYES, IDNO});
+        ExpectBox(process.AnswerMessageBox(IDOK),
+                  L"Nie udało się skopiować plików:\n\nPrzyczyna: plik instalacyjny jest używany przez inny program."
+                  L"\nDane\\czytaj.txt\nZamknij program, który używa tego pliku, i kliknij 'Dalej >', aby spróbować "
+                  L"ponownie.",
+                  kInstallerCaption, {IDOK});
+        process.WaitIdle(window);
+        EXPECT_TRUE(NextEnabled(window));
+        EXPECT_EQ(std::vector<std::wstring>{}, testing_support::FilesBelow(targets.path()))
+            << "neither the folder nor its parent stays";
+    }
+    Click(window, I::kBitBtn3);
+    ExpectBox(process.AnswerMessageBox(IDYES), FolderQuestion(target), kFolderCaption, {IDYES, IDNO});
+    ExpectSuccessAndEnd();
+    ExpectInstalled(target);
+    ExpectShortcutsTo(target);
+}
+
+// Explorer runs an exe opened inside a ZIP archive from a folder of the
+// archive's name in the temporary folder, without the rest of the archive.
+TEST_F(InstallE2E, AnInstallerWithoutItsMediumSaysWhatToDo) {
+    TempFolder temporary(L"vel-zip");
+    // Anywhere else: C:\ is no temporary folder.
+    TempFolder elsewhere(L"vel-alone", false, L"C:\\");
+    const struct {
+        std::wstring folder, exe, advice;
+    } cases[] = {
+        {temporary.Path(L"Temp1_x.zip\\"), L"setup (1).exe", testing_support::UnpackAdvice(L"setup (1).exe")},
+        {elsewhere.Path(), L"vel_instaluj.exe", testing_support::kNoMediumAdvice},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Narrow(c.folder + c.exe));
+        CreateDirectoryW(c.folder.c_str(), nullptr);
+        CopyFileOrThrow(InstallerPath(), c.folder + c.exe);
+        HWND window = OpenInstallWindow(c.folder + c.exe);
+        SetTarget(window, targets.Path() + L"Velandra");
+        Click(window, I::kBitBtn3);
+        ExpectBox(process.AnswerMessageBox(IDOK), testing_support::NoMediumText(c.folder + L"RunImage\\", c.advice),
+                  kInstallerCaption, {IDOK});
+        process.WaitIdle(window);
+        EXPECT_TRUE(NextEnabled(window)) << "the medium may come back";
+        CloseBox(window);
+        EXPECT_EQ(0u, process.WaitExit());
+    }
+    EXPECT_EQ(std::vector<std::wstring>{}, testing_support::FilesBelow(targets.path()));
 }
 
 TEST_F(InstallE2E, AFolderTheFileSystemRefusesIsReported) {

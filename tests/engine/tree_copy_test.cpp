@@ -404,13 +404,19 @@ TEST_F(TreeCopyTest, TwoCopiesAtOnceIntoOneTargetBothSucceed) {
     EXPECT_EQ(ReadTarget(L"Dane\\plik299.dat"), std::string(2000, 'a' + 299 % 26));
 }
 
+// On the target and on the medium alike: a virus scanner reads both.
 TEST_F(TreeCopyTest, ABriefLockIsWaitedOut) {
     WriteSource(L"Vel.exe", "new program");
+    WriteSource(L"wysw8.dll", "library");
     WriteTarget(L"Vel.exe", "old program");
     const Names overwrite{L"Vel.exe"};
     auto lock = std::make_unique<LockedFile>(tree.Path(L"Vantrel\\Velandra\\Vel.exe"));
-    ASSERT_TRUE(lock->locked());
-    std::thread scanner([&lock] {
+    auto sourceLock = std::make_unique<LockedFile>(tree.Path(L"RunImage\\wysw8.dll"));
+    ASSERT_TRUE(lock->locked() && sourceLock->locked());
+    // The source first: its file is read before the target's is replaced.
+    std::thread scanner([&lock, &sourceLock] {
+        Sleep(kLockRetryPauseMs + 100);
+        sourceLock.reset();
         Sleep(kLockRetryPauseMs + 100);
         lock.reset();
     });
@@ -418,6 +424,7 @@ TEST_F(TreeCopyTest, ABriefLockIsWaitedOut) {
     scanner.join();
     EXPECT_EQ(failures, Failures{});
     EXPECT_EQ(ReadTarget(L"Vel.exe"), "new program");
+    EXPECT_EQ(ReadTarget(L"wysw8.dll"), "library");
     EXPECT_FALSE(InTarget(kStagingFolder));
 }
 

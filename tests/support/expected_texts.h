@@ -27,6 +27,19 @@ inline constexpr wchar_t kProgramInUseText[] =
     L"Nie udało się skopiować plików:\n\nPrzyczyna: plik jest używany przez inny program.\nVel.exe"
     L"\nZamknij program Velandra i kliknij 'Dalej >', aby spróbować ponownie.";
 
+// An installer started without its medium beside it: where it looked, and
+// what to do, which depends on whether it seems to run from inside a ZIP
+// archive.
+inline std::wstring NoMediumText(const std::wstring& medium, const std::wstring& advice) {
+    return L"Nie znaleziono plików instalacyjnych w folderze\n" + medium + L"\nNic nie zostało zainstalowane. " + advice;
+}
+inline constexpr wchar_t kNoMediumAdvice[] =
+    L"Uruchom instalator z folderu, w którym leży folder RunImage z plikami programu.";
+inline std::wstring UnpackAdvice(const std::wstring& exeName) {
+    return L"Instalator został chyba uruchomiony z wnętrza archiwum ZIP. Rozpakuj całe archiwum (polecenie "
+           L"'Wyodrębnij wszystkie') i uruchom " + exeName + L" z rozpakowanego folderu.";
+}
+
 inline constexpr wchar_t kNextText[] = L"Dalej >";
 inline constexpr wchar_t kExitText[] = L"Zakończ";
 

@@ -12,12 +12,15 @@ namespace testing_support {
 
 namespace {
 
-std::wstring NewFolderName(const std::wstring& prefix) {
+std::wstring NewFolderName(const std::wstring& prefix, std::wstring parent) {
     static LONG serial = 0;
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-    if (n == 0 || n > MAX_PATH) throw std::runtime_error("no temporary folder");
-    return std::wstring(temp, n) + prefix + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+    if (parent.empty()) {
+        wchar_t temp[MAX_PATH + 1];
+        const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+        if (n == 0 || n > MAX_PATH) throw std::runtime_error("no temporary folder");
+        parent.assign(temp, n);
+    }
+    return parent + prefix + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
            std::to_wstring(GetTickCount64() % 100000) + L"-" + std::to_wstring(InterlockedIncrement(&serial));
 }
 
@@ -46,10 +49,10 @@ void CreateParents(const std::wstring& path) {
 
 }  // namespace
 
-ScratchFolder::ScratchFolder(const std::wstring& prefix, bool mayHoldHostLinks)
+ScratchFolder::ScratchFolder(const std::wstring& prefix, bool mayHoldHostLinks, const std::wstring& parent)
     : hostRemoval_(mayHoldHostLinks) {
     for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-        const std::wstring name = NewFolderName(prefix);
+        const std::wstring name = NewFolderName(prefix, parent);
         if (CreateDirectoryW(name.c_str(), nullptr)) path_ = name;
     }
     if (path_.empty()) throw std::runtime_error("cannot create a scratch folder");

@@ -8,13 +8,15 @@
 
 namespace testing_support {
 
-// A fresh empty folder under the temporary folder, removed with everything
-// it holds when the object ends: read-only files, and folder links as links.
-// A folder that may hold links made on the host is removed by the host,
-// since Wine follows such a link when asked to remove it.
+// A fresh empty folder under the temporary folder (or under parent, a folder
+// with a trailing backslash), removed with everything it holds when the
+// object ends: read-only files, and folder links as links. A folder that may
+// hold links made on the host is removed by the host, since Wine follows such
+// a link when asked to remove it.
 class ScratchFolder {
 public:
-    explicit ScratchFolder(const std::wstring& prefix = L"vel-test", bool mayHoldHostLinks = false);
+    explicit ScratchFolder(const std::wstring& prefix = L"vel-test", bool mayHoldHostLinks = false,
+                           const std::wstring& parent = L"");
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;

@@ -226,36 +226,41 @@ TEST_F(InstallWindow, DecliningTheFolderKeepsNextDisabledUntilTheTextChanges) {
     EXPECT_EQ(1u, messages.Count());
 }
 
-TEST_F(InstallWindow, AFolderThatCannotBeCreatedIsReported) {
-    WriteText(scratch / L"plik", "a file where a folder should go");
+// The folder exists, as a file: asking whether to create it would be untrue.
+TEST_F(InstallWindow, AFileInTheFoldersWayIsReportedWithoutAQuestion) {
+    const std::wstring file = scratch / L"cel\\plik";
+    WriteText(file, "a file where a folder should go");
     Open();
-    const std::wstring path = scratch / L"plik\\Velandra";
-    Type(path);
-    messages.Answer(IDYES);
-    ASSERT_TRUE(Click(win->BitBtn3));
-    ASSERT_EQ(2u, messages.Count());
-    const ui::MessageRequest& failed = messages.Asked()[1];
-    EXPECT_EQ(FolderFailure(path, L"w miejscu folderu jest plik " + (scratch / L"plik") + L"."), failed.text);
-    EXPECT_EQ(kFolderCaption, failed.caption);
-    EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), failed.type);
-    EXPECT_FALSE(win->BitBtn3.Enabled());
-    EXPECT_FALSE(Ended());
+    for (const std::wstring& path : {file + L"\\Velandra", file}) {
+        SCOPED_TRACE(testing::PrintToString(path));
+        Type(path);
+        ASSERT_TRUE(Click(win->BitBtn3));
+        const ui::MessageRequest& failed = messages.Last();
+        EXPECT_EQ(FolderFailure(path, L"w miejscu folderu jest plik " + file + L"."), failed.text);
+        EXPECT_EQ(kFolderCaption, failed.caption);
+        EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), failed.type);
+        EXPECT_FALSE(win->BitBtn3.Enabled());
+        EXPECT_FALSE(Ended());
+    }
+    EXPECT_EQ(2u, messages.Count()) << "no question first";
+    EXPECT_EQ(std::vector<std::wstring>{L"plik"}, FilesBelow(scratch / L"cel")) << "nothing created";
 }
 
 TEST_F(InstallWindow, EnsureTargetFolderAnswersWhatItFoundOrDid) {
     Open();
-    EXPECT_EQ(Tinst_main_win::kFolderExisted, win->EnsureTargetFolder(InstallTarget(scratch.path())));
+    EXPECT_EQ(Tinst_main_win::kFolderExisted, Ensure(scratch.path()));
     messages.Answer(IDYES);
-    EXPECT_EQ(Tinst_main_win::kFolderCreated, win->EnsureTargetFolder(InstallTarget(scratch / L"a\\b\\c")));
+    EXPECT_EQ(Tinst_main_win::kFolderCreated, Ensure(scratch / L"a\\b\\c"));
     EXPECT_TRUE(FolderExists(scratch / L"a\\b\\c"));
     messages.Answer(IDNO);
-    EXPECT_EQ(Tinst_main_win::kFolderDeclined, win->EnsureTargetFolder(InstallTarget(scratch / L"d")));
+    EXPECT_EQ(Tinst_main_win::kFolderDeclined, Ensure(scratch / L"d"));
     messages.Answer(IDYES);
-    EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(InstallTarget(scratch / L"zły|znak")));
+    EXPECT_EQ(Tinst_main_win::kFolderFailed, Ensure(scratch / L"nowy\\zły|znak"));
     EXPECT_EQ(4u, messages.Count());
-    EXPECT_EQ(FolderFailure(scratch / L"zły|znak",
+    EXPECT_EQ(FolderFailure(scratch / L"nowy\\zły|znak",
                             L"nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" < > |)."),
               messages.Last().text);
+    EXPECT_FALSE(FolderExists(scratch / L"nowy")) << "the parent made before the failure is gone again";
 }
 
 TEST_F(InstallWindow, AFolderOnADriveThatIsNotThereSaysSo) {
@@ -265,7 +270,7 @@ TEST_F(InstallWindow, AFolderOnADriveThatIsNotThereSaysSo) {
     const std::wstring path = std::wstring(1, drive) + L":\\Vantrel\\Velandra";
     Open();
     messages.Answer(IDYES);
-    EXPECT_EQ(Tinst_main_win::kFolderFailed, win->EnsureTargetFolder(InstallTarget(path)));
+    EXPECT_EQ(Tinst_main_win::kFolderFailed, Ensure(path));
     EXPECT_EQ(FolderFailure(path, L"nie ma takiego dysku: " + path.substr(0, 2) + L"."), messages.Last().text);
 }
 

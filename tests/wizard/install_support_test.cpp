@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "base/error.h"
+#include "tests/support/scratch.h"
 #include "wizard/install_support.h"
 #include "wizard/product_texts.h"
 
@@ -31,6 +32,8 @@ TEST(NotCopiedMessage, GroupsTheFilesByCauseEachWithWhatToDo) {
         // Codes Wine does not give for a medium taken out: a disc, a stick, a share.
         {L"Dane\\mapa.bin", ERROR_NOT_READY, true}, {L"VELHELP.HLP", ERROR_FILE_NOT_FOUND, true},
         {L"velhelp.cnt", ERROR_NETNAME_DELETED, true},
+        // A file of the medium that another program holds is no damage.
+        {L"Dane\\teksty.txt", ERROR_SHARING_VIOLATION, true}, {L"wysw8.dll", ERROR_LOCK_VIOLATION, true},
     };
     // Anything else is told in the system's own words, without its full stop.
     std::wstring system = base::SystemErrorText(ERROR_INVALID_PARAMETER);
@@ -53,8 +56,27 @@ TEST(NotCopiedMessage, GroupsTheFilesByCauseEachWithWhatToDo) {
               L"\n\nPrzyczyna: ścieżka jest za długa.\nDane\\bardzo długa nazwa"
               L"\nWybierz folder o krótszej ścieżce i kliknij 'Dalej >'."
               L"\n\nPrzyczyna: nośnik z plikami instalacyjnymi jest niedostępny.\nDane\\mapa.bin\nVELHELP.HLP"
-              L"\nvelhelp.cnt\nWłóż ponownie nośnik z instalatorem (płytę lub pamięć USB) i kliknij 'Dalej >'.",
+              L"\nvelhelp.cnt\nWłóż ponownie nośnik z instalatorem (płytę lub pamięć USB) i kliknij 'Dalej >'."
+              L"\n\nPrzyczyna: plik instalacyjny jest używany przez inny program.\nDane\\teksty.txt\nwysw8.dll"
+              L"\nZamknij program, który używa tego pliku, i kliknij 'Dalej >', aby spróbować ponownie.",
               NotCopiedMessage(failures));
+}
+
+// Explorer runs an exe opened inside a ZIP archive from a folder named after
+// the archive in the temporary folder.
+TEST(StartedFromArchive, InTheTemporaryFolderHoweverSpeltOrInAFolderNamedZip) {
+    const testing_support::ScratchFolder temp(L"vel-temporary");  // a long name, which has a short form
+    wchar_t shortName[MAX_PATH] = {};
+    ASSERT_NE(0u, GetShortPathNameW(temp.path().c_str(), shortName, MAX_PATH));
+    ASSERT_NE(temp.path(), shortName);
+    testing_support::MakeFolders(temp / L"Temp1_velandra\\Velandra");
+    std::wstring upper = temp / L"TEMP1_VELANDRA\\";
+    EXPECT_TRUE(StartedFromArchive(upper, std::wstring(shortName) + L"\\"));
+    EXPECT_TRUE(StartedFromArchive(shortName, temp.path()));
+    EXPECT_FALSE(StartedFromArchive(temp.path() + L"2\\", temp.path())) << "a sibling with a longer name";
+    EXPECT_TRUE(StartedFromArchive(L"D:\\Pobrane\\Velandra.ZIP\\Instalator\\", temp.path()));
+    EXPECT_FALSE(StartedFromArchive(L"D:\\Pobrane\\Velandra.zipped\\", temp.path()));
+    EXPECT_FALSE(StartedFromArchive(L"D:\\Pobrane\\Velandra\\", temp.path()));
 }
 
 TEST(SystemWords, AreTheSystemsOwnOrNameTheCode) {

@@ -113,8 +113,7 @@ TEST_F(Install, WithoutRunImageNothingIsInstalled) {
     const std::wstring target = scratch / L"Velandra";
     OpenOn(target);
     ASSERT_TRUE(Click(win->BitBtn3));
-    ExpectInstallError(L"Nie znaleziono plików instalacyjnych w folderze\n" + InstallerFolder() +
-                       L"RunImage\\\nInstalacja została przerwana.");
+    ExpectInstallError(NoMediumText(InstallerFolder() + L"RunImage\\", kNoMediumAdvice));
     EXPECT_EQ(1u, messages.Count());
     ExpectNoLinks();
 }
@@ -125,7 +124,7 @@ TEST_F(Install, AFolderUnderTheTargetThatCannotBeMadeStopsTheInstallation) {
     OpenOn(target);
     ASSERT_TRUE(Click(win->BitBtn3));
     ExpectInstallError(L"Nie można utworzyć folderu w katalogu\n" + target +
-                       L"\\\nInstalacja została przerwana.\nPrzyczyna: w miejscu folderu jest plik " + target +
+                       L"\\\nNic nie zostało zainstalowane.\nPrzyczyna: w miejscu folderu jest plik " + target +
                        L"\\Dane.");
     EXPECT_EQ(1u, messages.Count());
     ExpectNoLinks();
@@ -175,6 +174,36 @@ TEST_F(Install, TrailingSpacesAndDotsGoFromEveryName) {
     ExpectLinkTo(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), clean);
 }
 
+// Explorer's "Copy as path" gives it in double quotes.
+TEST_F(Install, APastedQuotedPathIsTakenWithoutTheQuotes) {
+    Open();
+    const std::wstring clean = scratch / L"Wklejony\\Velandra";
+    InstallIntoNewFolder(L" \"" + clean + L"\"\r\n");
+    ASSERT_EQ(2u, messages.Count());
+    EXPECT_EQ(FolderQuestion(clean), messages.Asked()[0].text);
+    EXPECT_EQ(kSuccessText, messages.Last().text);
+    ExpectInstalledIn(clean);
+    ExpectLinkTo(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), clean);
+    ExpectLinkTo(MenuLink(CSIDL_COMMON_PROGRAMS), clean);
+}
+
+// What the installation made, and only that, goes again: a folder that was
+// there before stays, and so does one that holds something by then.
+TEST_F(Install, OnlyTheEmptyFoldersTheInstallationMadeAreRemoved) {
+    const std::wstring disk = scratch / L"dysk";
+    MakeFolders(disk + L"\\bylo");
+    Installation first(InstallTarget(disk + L"\\bylo\\a\\b"), MediumFolder());
+    ASSERT_TRUE(first.CreateTarget());
+    first.RemoveCreatedFolders();
+    EXPECT_EQ(std::vector<std::wstring>{L"bylo\\"}, FilesBelow(disk));
+
+    Installation second(InstallTarget(disk + L"\\nowy\\a"), MediumFolder());
+    ASSERT_TRUE(second.CreateTarget());
+    WriteText(disk + L"\\nowy\\a\\plik.txt", "put there meanwhile");
+    second.RemoveCreatedFolders();
+    EXPECT_EQ((std::vector<std::wstring>{L"bylo\\", L"nowy\\a\\plik.txt"}), FilesBelow(disk));
+}
+
 // The medium's own folder, or one below it: the copy would read what it
 // writes. Refused before anything is made, and Next waits for another folder.
 TEST_F(Install, ATargetInsideTheMediumIsRefused) {
@@ -198,8 +227,7 @@ TEST_F(Install, ATargetInsideTheMediumIsRefused) {
 }
 
 TEST_F(Install, AMediumWithoutTheProgramIsTreatedAsNoMedium) {
-    const std::wstring missing = L"Nie znaleziono plików instalacyjnych w folderze\n" + InstallerFolder() +
-                                 L"RunImage\\\nInstalacja została przerwana.";
+    const std::wstring missing = NoMediumText(InstallerFolder() + L"RunImage\\", kNoMediumAdvice);
     const std::wstring target = scratch / L"Velandra";
     DeleteFileW((runImage.path() + L"Vel.exe").c_str());
     OpenOn(target);
@@ -255,7 +283,7 @@ TEST_F(Install, AnExistingFolderWithoutWriteRightsIsNamedAsSuch) {
     ASSERT_TRUE(Click(win->BitBtn3));
     // The payload's data folder is the first thing that cannot be made.
     ExpectInstallError(L"Nie można utworzyć folderu w katalogu\n" + target +
-                       L"\\\nInstalacja została przerwana.\nPrzyczyna: brak uprawnień do zapisu. Wybierz inny "
+                       L"\\\nNic nie zostało zainstalowane.\nPrzyczyna: brak uprawnień do zapisu. Wybierz inny "
                        L"folder lub uruchom instalator jako administrator.");
     ExpectNoLinks();
 }

@@ -24,6 +24,11 @@ protected:
     void Type(const std::wstring& text) {
         SendMessageW(win->Edit1.hwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
+    // EnsureTargetFolder for an installation into typed.
+    int Ensure(const std::wstring& typed) {
+        Installation installation(InstallTarget(typed), MediumFolder());
+        return win->EnsureTargetFolder(installation);
+    }
     // Close() of a window that is not the main window only records Cancel:
     // a test's window stays, the installer's main window is destroyed.
     bool Ended() const { return win->ModalResult() == ui::kCancel; }

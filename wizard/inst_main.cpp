@@ -19,11 +19,14 @@ void ShowInstallError(HWND owner, const std::wstring& text) {
 }
 
 // The installation's progress on the busy window.
-class ShownProgress : public Installation::Progress {
+class ShownProgress : public CopyObserver {
 public:
     explicit ShownProgress(ui::BusyForm& busy) : busy_(busy) {}
-    void Expect(unsigned long long units) override { busy_.Expect(units); }
-    void Advance(unsigned long long done) override { busy_.Progress(done); }
+    bool Planned(const Plan& plan) override {
+        busy_.Expect(plan.units);
+        return true;
+    }
+    void Progress(unsigned long long done) override { busy_.Progress(done); }
 
 private:
     ui::BusyForm& busy_;

@@ -47,7 +47,7 @@ std::optional<Installation::Shortfall> RoomOn(const std::wstring& folder) {
 // what it needs, and the progress goes on to the window.
 class CopyWatch : public CopyObserver {
 public:
-    CopyWatch(const std::wstring& folder, Installation::Progress* progress) : folder_(folder), progress_(progress) {}
+    CopyWatch(const std::wstring& folder, CopyObserver* progress) : folder_(folder), progress_(progress) {}
 
     bool Planned(const Plan& plan) override {
         if (auto room = RoomOn(folder_); room && room->free < plan.bytesNeeded) {
@@ -55,18 +55,17 @@ public:
             shortfall = room;
             return false;
         }
-        if (progress_) progress_->Expect(plan.units);
-        return true;
+        return !progress_ || progress_->Planned(plan);
     }
     void Progress(unsigned long long done) override {
-        if (progress_) progress_->Advance(done);
+        if (progress_) progress_->Progress(done);
     }
 
     std::optional<Installation::Shortfall> shortfall;
 
 private:
     const std::wstring& folder_;
-    Installation::Progress* progress_;
+    CopyObserver* progress_;
 };
 
 }  // namespace
@@ -97,7 +96,7 @@ void Installation::RemoveCreatedFolders() {
     created_.clear();
 }
 
-Installation::Outcome Installation::Run(Progress* progress) const {
+Installation::Outcome Installation::Run(CopyObserver* progress) const {
     Outcome outcome;
     CopyWatch watch(target_.folder, progress);
     outcome.copy = CopyFolderTreeKeepSource(medium_, AddTrailingBackslash(target_.folder), &product::kOverwriteList,

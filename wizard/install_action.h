@@ -65,16 +65,6 @@ public:
         unsigned long long needed = 0, free = 0;  // bytes
     };
 
-    // How far Run is; the install window keeps itself alive there.
-    class Progress {
-    public:
-        virtual void Expect(unsigned long long units) = 0;  // once, before the copy writes
-        virtual void Advance(unsigned long long unitsDone) = 0;
-
-    protected:
-        ~Progress() = default;
-    };
-
     struct Outcome {
         CopyResult copy = CopyBadArguments;
         std::optional<Shortfall> shortfall;  // the copy did not start for want of room
@@ -91,8 +81,10 @@ public:
     // free to this user on the target's volume (where it can be read): when
     // short, nothing is written. Files the target had and keeps are no
     // failure. An error of the shell's link object is thrown (see
-    // CreateShortcuts).
-    Outcome Run(Progress* progress = nullptr) const;
+    // CreateShortcuts). The progress, when given, hears the copy's plan once
+    // the room is there, and how far the copy is: the install window keeps
+    // itself alive there.
+    Outcome Run(CopyObserver* progress = nullptr) const;
 
 private:
     InstallTarget target_;

@@ -75,11 +75,11 @@ void Tinst_main_win::BitBtn4Click() {
 
 int Tinst_main_win::EnsureTargetFolder(Installation& installation) {
     const InstallTarget& target = installation.target();
-    if (FolderExists(target.folder)) return kFolderExisted;
+    if (target.Exists()) return kFolderExisted;
     // A file where the folder should be: it does exist, and creating it can
     // only fail, so no question.
     DWORD error = ERROR_ALREADY_EXISTS;
-    if (FileInTheWay(target.folder).empty()) {
+    if (target.FileInTheWay().empty()) {
         if (ui::ShowMessage(hwnd(), L"Folder " + target.typed + L" nie istnieje Czy go utworzyć", kFolderCaption,
                             MB_YESNO | MB_ICONQUESTION) != IDYES)
             return kFolderDeclined;
@@ -88,7 +88,7 @@ int Tinst_main_win::EnsureTargetFolder(Installation& installation) {
     }
     ui::ShowOutcome(hwnd(),
                     L"Utworzenie katalogu \n" + target.typed + L"\n nie powiodło się\n" +
-                        FolderFailureLine(target.typed, error),
+                        FolderFailureLine(target, error),
                     kFolderCaption, MB_OK | MB_ICONERROR);
     return kFolderFailed;
 }
@@ -123,7 +123,7 @@ bool Tinst_main_win::Refused(Installation& installation) {
         BitBtn3.SetEnabled(true);  // the medium may come back
         return true;
     case Installation::Refusal::kInsideMedium:
-        ShowInstallError(hwnd(), InsideMediumMessage(installation.target().typed, installation.medium()));
+        ShowInstallError(hwnd(), InsideMediumMessage(installation.target(), installation.medium()));
         return true;  // Next waits for a new text
     case Installation::Refusal::kDamagedMedium:
         ShowInstallError(hwnd(), DamagedMediumMessage(installation.damage()));
@@ -134,7 +134,7 @@ bool Tinst_main_win::Refused(Installation& installation) {
 }
 
 bool Tinst_main_win::Report(const Installation::Outcome& outcome, const Installation& installation) {
-    const std::wstring& folder = installation.target().folder;
+    const InstallTarget& target = installation.target();
     if (const auto& room = outcome.shortfall) {
         ShowInstallError(hwnd(), NoRoomMessage(room->volume, room->needed, room->free));
         return false;
@@ -143,7 +143,7 @@ bool Tinst_main_win::Report(const Installation::Outcome& outcome, const Installa
         ui::ShowOutcome(hwnd(),
                         L"Program Velandra został zainstalowany pomyślnie" +
                             MissingShortcutsLine(outcome.shortcuts.desktop, outcome.shortcuts.menu,
-                                                 ShortcutTarget(folder)),
+                                                 ShortcutTarget(target.folder)),
                         L"Instalacja zakończona", MB_OK | MB_ICONINFORMATION);
         return true;
     }
@@ -154,12 +154,11 @@ bool Tinst_main_win::Report(const Installation::Outcome& outcome, const Installa
     switch (outcome.copy) {
     case CopyBadArguments: ShowInstallError(hwnd(), NoMediumMessage(installation.medium())); break;
     case CopyFolderFailed: {
-        const std::wstring target = AddTrailingBackslash(folder);
         const CopyFailure last = outcome.failures.empty() ? CopyFailure{L"", ERROR_GEN_FAILURE}
                                                           : outcome.failures.back();
-        ShowInstallError(hwnd(), L"Nie można utworzyć folderu w katalogu\n" + target +
+        ShowInstallError(hwnd(), L"Nie można utworzyć folderu w katalogu\n" + target.folderWithBackslash +
                                      L"\nNic nie zostało zainstalowane.\n" +
-                                     FolderFailureLine(target + last.relativePath, last.error));
+                                     FolderFailureLine(target, last.error, last.relativePath));
         break;
     }
     default: ShowInstallError(hwnd(), NotCopiedMessage(outcome.failures)); break;

@@ -71,13 +71,17 @@ private:
 }  // namespace
 
 InstallTarget::InstallTarget(const std::wstring& typedText)
-    : typed(WithoutQuotes(typedText)), folder(ResolvedFolder(typed)) {}
+    : typed(WithoutQuotes(typedText)),
+      folder(ResolvedFolder(typed)),
+      folderWithBackslash(AddTrailingBackslash(folder)) {}
+
+std::wstring InstallTarget::FileInTheWay() const { return ::FileInTheWay(folder); }
 
 Installation::Refusal Installation::Check() {
     if (!HoldsApplication(medium_)) return Refusal::kNoMedium;
     // The copy would read what it writes: each run one level deeper, and the
     // medium's own files held open against their replacement.
-    if (IsSameOrInside(target_.folder, FullPath(medium_))) return Refusal::kInsideMedium;
+    if (target_.IsInside(FullPath(medium_))) return Refusal::kInsideMedium;
     if (seal_) damage_ = seal_->Inspect(medium_);
     return damage_.none() ? Refusal::kNone : Refusal::kDamagedMedium;
 }
@@ -99,7 +103,7 @@ void Installation::RemoveCreatedFolders() {
 Installation::Outcome Installation::Run(CopyObserver* progress) const {
     Outcome outcome;
     CopyWatch watch(target_.folder, progress);
-    outcome.copy = CopyFolderTreeKeepSource(medium_, AddTrailingBackslash(target_.folder), &product::kOverwriteList,
+    outcome.copy = CopyFolderTreeKeepSource(medium_, target_.folderWithBackslash, &product::kOverwriteList,
                                             &outcome.failures, seal_, &watch);
     outcome.shortfall = watch.shortfall;
     if (outcome.shortfall) return outcome;

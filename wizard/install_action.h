@@ -12,14 +12,24 @@
 #include "engine/vtutils.h"
 #include "wizard/shortcuts.h"
 
-// The folder the user typed and the one install target made from it once:
-// the question shows the first, everything else uses the second. A path
-// pasted in double quotes (as Explorer copies a path) is taken without them,
-// in both.
+// The folder the user typed, made once into the one install target every
+// step takes: the question shows it as typed, the file system is given the
+// resolved folder, and the copy puts the files below the folder with its
+// backslash. A path pasted in double quotes (as Explorer copies a path) is
+// taken without them, in all.
 struct InstallTarget {
     explicit InstallTarget(const std::wstring& typedText);
-    std::wstring typed;
-    std::wstring folder;  // full, trimmed, collapsed; see ResolvedFolder
+
+    bool Exists() const { return FolderExists(folder); }
+    // True when the target is folder (a full path) or lies below it.
+    bool IsInside(const std::wstring& other) const { return IsSameOrInside(folder, other); }
+    // The file that stands where the folder, or a folder on its way, should
+    // be; "" when there is none.
+    std::wstring FileInTheWay() const;
+
+    std::wstring typed;                // as typed, less a pasted pair of quotes
+    std::wstring folder;               // full, trimmed, collapsed (see ResolvedFolder)
+    std::wstring folderWithBackslash;  // where the copy puts the files
 };
 
 // The application's files beside the installer, with a trailing backslash.

@@ -86,8 +86,9 @@ bool DriveMissing(const std::wstring& full) {
     return GetDriveTypeW((full.substr(0, 2) + L"\\").c_str()) == DRIVE_NO_ROOT_DIR;
 }
 
-std::wstring FolderCause(const std::wstring& typed, DWORD error) {
-    const std::wstring path = ResolvedFolder(typed);
+// Why the folder path (full and resolved; empty when no name was typed) could
+// not be created.
+std::wstring FolderCause(const std::wstring& path, DWORD error) {
     if (path.empty()) return L"nie podano nazwy folderu";
     const std::wstring reserved = ReservedNameIn(path);
     if (!reserved.empty()) return L"nazwa " + reserved + L" jest zarezerwowana przez system Windows";
@@ -213,8 +214,8 @@ std::wstring NotCopiedMessage(const std::vector<CopyFailure>& failures) {
     return text;
 }
 
-std::wstring FolderFailureLine(const std::wstring& path, unsigned long error) {
-    const std::wstring cause = FolderCause(path, error);
+std::wstring FolderFailureLine(const InstallTarget& target, unsigned long error, const std::wstring& below) {
+    const std::wstring cause = FolderCause(below.empty() ? target.folder : target.folderWithBackslash + below, error);
     return L"Przyczyna: " + cause + (cause.back() == L'.' ? L"" : L".");
 }
 
@@ -235,8 +236,8 @@ std::wstring NoMediumMessage(const std::wstring& medium) {
            L" z rozpakowanego folderu.";
 }
 
-std::wstring InsideMediumMessage(const std::wstring& typed, const std::wstring& medium) {
-    return L"Folder\n" + typed + L"\nleży w folderze z plikami instalacyjnymi\n" + medium +
+std::wstring InsideMediumMessage(const InstallTarget& target, const std::wstring& medium) {
+    return L"Folder\n" + target.typed + L"\nleży w folderze z plikami instalacyjnymi\n" + medium +
            L"\nNie można w nim zainstalować programu. Wybierz inny folder i kliknij 'Dalej >'.";
 }
 

@@ -6,6 +6,7 @@
 
 #include "engine/seal.h"
 #include "engine/vtutils.h"
+#include "wizard/install_action.h"
 
 // The folder of the running executable, with its trailing backslash.
 std::wstring InstallerFolder();
@@ -32,8 +33,9 @@ constexpr size_t kListedFailures = 10;
 std::wstring NotCopiedMessage(const std::vector<CopyFailure>& failures);
 
 // The line that says why a folder could not be created: "Przyczyna: ...".
-// path is the folder as given; error is what the creation left in GetLastError.
-std::wstring FolderFailureLine(const std::wstring& path, unsigned long error);
+// The folder is the target, or the folder below it at the relative path
+// below; error is what the creation left in GetLastError.
+std::wstring FolderFailureLine(const InstallTarget& target, unsigned long error, const std::wstring& below = {});
 
 // A target volume (its root) with less room free than the copy needs (bytes).
 std::wstring NoRoomMessage(const std::wstring& volume, unsigned long long needed, unsigned long long free);
@@ -52,8 +54,8 @@ bool StartedFromArchive(const std::wstring& folder, const std::wstring& temp);
 // backslash), with what to do: unpack the archive first when the installer
 // runs from inside one.
 std::wstring NoMediumMessage(const std::wstring& medium);
-// A target that is the medium's folder or lies below it (typed as typed).
-std::wstring InsideMediumMessage(const std::wstring& typed, const std::wstring& medium);
+// A target that is the medium's folder or lies below it.
+std::wstring InsideMediumMessage(const InstallTarget& target, const std::wstring& medium);
 
 // A medium that is not what the installer's seal lists: what is missing,
 // changed and extra, at most kListedDamage of each, and what to do.

@@ -98,19 +98,20 @@ TEST(MissingShortcutsLine, SaysWhichShortcutIsMissingAndWhereTheProgramIs) {
 
 TEST(FolderFailureLine, NamesTheCause) {
     EXPECT_EQ(L"Przyczyna: brak uprawnień do zapisu. Wybierz inny folder lub uruchom instalator jako administrator.",
-              FolderFailureLine(L"C:\\Program Files\\Vantrel", ERROR_ACCESS_DENIED));
+              FolderFailureLine(InstallTarget(L"C:\\Program Files\\Vantrel"), ERROR_ACCESS_DENIED));
     EXPECT_EQ(L"Przyczyna: nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" < > |).",
-              FolderFailureLine(L"C:\\Vel|x", ERROR_INVALID_NAME));
-    EXPECT_EQ(L"Przyczyna: brak miejsca na dysku.", FolderFailureLine(L"C:\\Vel", ERROR_DISK_FULL));
-    EXPECT_EQ(L"Przyczyna: dysk jest zabezpieczony przed zapisem.", FolderFailureLine(L"C:\\Vel", ERROR_WRITE_PROTECT));
+              FolderFailureLine(InstallTarget(L"C:\\Vel|x"), ERROR_INVALID_NAME));
+    EXPECT_EQ(L"Przyczyna: brak miejsca na dysku.", FolderFailureLine(InstallTarget(L"C:\\Vel"), ERROR_DISK_FULL));
+    EXPECT_EQ(L"Przyczyna: dysk jest zabezpieczony przed zapisem.",
+              FolderFailureLine(InstallTarget(L"C:\\Vel"), ERROR_WRITE_PROTECT));
     EXPECT_EQ(L"Przyczyna: ścieżka jest za długa. Wybierz folder o krótszej ścieżce i kliknij 'Dalej >'.",
-              FolderFailureLine(L"C:\\Vel", ERROR_FILENAME_EXCED_RANGE));
+              FolderFailureLine(InstallTarget(L"C:\\Vel"), ERROR_FILENAME_EXCED_RANGE));
     // Whatever the system answers for a device name (Wine: "invalid handle").
     EXPECT_EQ(L"Przyczyna: nazwa CON jest zarezerwowana przez system Windows.",
-              FolderFailureLine(L"C:\\CON", ERROR_INVALID_HANDLE));
+              FolderFailureLine(InstallTarget(L"C:\\CON"), ERROR_INVALID_HANDLE));
     EXPECT_EQ(L"Przyczyna: nazwa com1.txt jest zarezerwowana przez system Windows.",
-              FolderFailureLine(L"C:\\Vantrel\\com1.txt\\Velandra", ERROR_INVALID_NAME));
-    EXPECT_EQ(L"Przyczyna: nie podano nazwy folderu.", FolderFailureLine(L"  ", ERROR_PATH_NOT_FOUND));
+              FolderFailureLine(InstallTarget(L"C:\\Vantrel\\com1.txt\\Velandra"), ERROR_INVALID_NAME));
+    EXPECT_EQ(L"Przyczyna: nie podano nazwy folderu.", FolderFailureLine(InstallTarget(L"  "), ERROR_PATH_NOT_FOUND));
 }
 
 }  // namespace

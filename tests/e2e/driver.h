@@ -112,8 +112,6 @@ std::vector<HWND> ControlsOfClass(HWND window, const std::wstring& cls);
 using testing_support::ClientSize;
 using testing_support::RectIn;  // in its parent's client coordinates
 using testing_support::TextOf;
-// The walk's name for TextOf.
-inline std::wstring ReadText(HWND window) { return TextOf(window); }
 std::wstring ClassOf(HWND window);
 bool IsChecked(HWND button);
 // The control of the window that has the keyboard focus: waits (bounded) for

@@ -13,13 +13,23 @@
 #include "tests/e2e/installer.h"
 #include "tests/support/host.h"
 #include "tests/support/install.h"
+#include "tests/support/payload.h"
 #include "wizard/inst_main.h"
 
 namespace e2e {
 namespace {
 
 using I = Tinst_main_win;
-using testing_support::ReadText;  // a file's bytes
+using testing_support::FilesBelow;
+using testing_support::Listing;
+using testing_support::kHelpFile;
+using testing_support::kLibraryFile;
+using testing_support::kMenuFolder;
+using testing_support::kProgramFile;
+using testing_support::kReadmeFile;
+using testing_support::kSettingsFile;
+using testing_support::kShortcutFile;
+using testing_support::ReadText;
 
 const wchar_t kProgramCaption[] = L"Velandra 3.51";
 
@@ -33,7 +43,7 @@ public:
         const std::wstring builtFolder = built.substr(0, built.find_last_of(L"\\/") + 1);
         CopyFileOrThrow(exe, Installer());
         CopyTree(builtFolder + L"RunImage\\", RunImage());
-        for (const wchar_t* name : {L"Vel.exe", L"Dane\\tablica.ini"})
+        for (const std::wstring& name : {kProgramFile, kSettingsFile})
             SetFileAttributesW((RunImage() + name).c_str(), FILE_ATTRIBUTE_READONLY);
     }
     std::wstring Installer() const { return folder_.Path() + L"vel_instaluj.exe"; }
@@ -63,9 +73,9 @@ protected:
         RemoveShortcuts();
     }
 
-    static std::wstring DesktopLink() { return ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\Velandra.lnk"; }
-    static std::wstring MenuFolder() { return ShellFolder(CSIDL_COMMON_PROGRAMS) + L"\\Velandra"; }
-    static std::wstring MenuLink() { return MenuFolder() + L"\\Velandra.lnk"; }
+    static std::wstring DesktopLink() { return ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\" + kShortcutFile; }
+    static std::wstring MenuFolder() { return ShellFolder(CSIDL_COMMON_PROGRAMS) + L"\\" + kMenuFolder; }
+    static std::wstring MenuLink() { return MenuFolder() + L"\\" + kShortcutFile; }
     static void RemoveShortcuts() {
         DeleteFileW(DesktopLink().c_str());
         RemoveTree(MenuFolder());
@@ -104,7 +114,7 @@ protected:
     static std::wstring StagingFolder(const std::wstring& target) { return target + L"\\~vel_instaluj.tmp\\"; }
     // True once a file of that name is being written into the staging folder.
     static bool BeingStaged(const std::wstring& target, const std::wstring& name) {
-        for (const auto& [relative, attrs] : Tree(StagingFolder(target)))
+        for (const std::wstring& relative : FilesBelow(StagingFolder(target), Listing::kFilesOnly))
             if (relative.size() >= name.size() && relative.compare(relative.size() - name.size(), name.size(), name) == 0)
                 return true;
         return false;
@@ -115,15 +125,15 @@ protected:
         EXPECT_EQ(0u, process.WaitExit());
     }
     void ExpectInstalled(const std::wstring& target) {
-        const auto source = Tree(medium.RunImage());
-        const auto installed = Tree(target + L"\\");
+        const auto source = FilesBelow(medium.RunImage(), Listing::kFilesOnly);
+        const auto installed = FilesBelow(target, Listing::kFilesOnly);
         ASSERT_EQ(source.size(), installed.size());
-        for (const auto& [relative, attrs] : source) {
+        for (const std::wstring& relative : source) {
             SCOPED_TRACE(Narrow(relative));
-            auto it = installed.find(relative);
-            ASSERT_NE(installed.end(), it);
+            ASSERT_NE(installed.end(), std::find(installed.begin(), installed.end(), relative));
             EXPECT_EQ(ReadText(medium.RunImage() + relative), ReadText(target + L"\\" + relative));
-            EXPECT_EQ(0u, it->second & FILE_ATTRIBUTE_READONLY) << "installed files are writable";
+            EXPECT_EQ(0u, GetFileAttributesW((target + L"\\" + relative).c_str()) & FILE_ATTRIBUTE_READONLY)
+                << "installed files are writable";
         }
     }
     void ExpectShortcutsTo(const std::wstring& target) {
@@ -162,34 +172,34 @@ protected:
 TEST_F(SealedInstallE2E, ADamagedMediumIsRefusedAndASoundOneInstalls) {
     const std::wstring advice =
         L"\n\nSkopiuj nośnik instalacyjny jeszcze raz lub pobierz instalator ponownie i uruchom go z nowej kopii.";
-    const std::string readme = ReadText(medium.RunImage() + L"Dane\\czytaj.txt");
-    const std::string help = ReadText(medium.RunImage() + L"VELHELP.HLP");
-    std::string library = ReadText(medium.RunImage() + L"wysw8.dll");
-    DeleteFileW((medium.RunImage() + L"Dane\\czytaj.txt").c_str());
-    Damage(L"VELHELP.HLP", help.substr(0, help.size() / 2));
+    const std::string readme = ReadText(medium.RunImage() + kReadmeFile);
+    const std::string help = ReadText(medium.RunImage() + kHelpFile);
+    std::string library = ReadText(medium.RunImage() + kLibraryFile);
+    DeleteFileW((medium.RunImage() + kReadmeFile).c_str());
+    Damage(kHelpFile, help.substr(0, help.size() / 2));
     Damage(L"Dane\\obcy.txt", "added");
     HWND window = OpenInstallWindow();
     const std::wstring fresh = targets.Path() + L"nowy";
     SetTarget(window, fresh);
-    ExpectRefusal(window, L"Pliki instalacyjne są uszkodzone lub niekompletne.\n\nBrakuje plików:\nDane\\czytaj.txt"
-                          L"\n\nZmienione pliki:\nVELHELP.HLP\n\nNadmiarowe pliki:\nDane\\obcy.txt" + advice);
+    ExpectRefusal(window, L"Pliki instalacyjne są uszkodzone lub niekompletne.\n\nBrakuje plików:\n" + kReadmeFile +
+                              L"\n\nZmienione pliki:\n" + kHelpFile + L"\n\nNadmiarowe pliki:\nDane\\obcy.txt" + advice);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(fresh.c_str())) << "nothing created, no question";
 
     // Put right but for one byte: only reading the file tells, and the copy
     // places nothing.
-    Damage(L"Dane\\czytaj.txt", readme);
-    Damage(L"VELHELP.HLP", help);
+    Damage(kReadmeFile, readme);
+    Damage(kHelpFile, help);
     DeleteFileW((medium.RunImage() + L"Dane\\obcy.txt").c_str());
     library[library.size() / 2] ^= 1;
-    Damage(L"wysw8.dll", library);
+    Damage(kLibraryFile, library);
     const std::wstring target = targets.Path() + L"Velandra";
     CreateDirectoryW(target.c_str(), nullptr);
     SetTarget(window, target);
-    ExpectRefusal(window, L"Pliki instalacyjne są uszkodzone lub niekompletne.\n\nZmienione pliki:\nwysw8.dll" + advice);
-    EXPECT_TRUE(Tree(target + L"\\").empty());
+    ExpectRefusal(window, L"Pliki instalacyjne są uszkodzone lub niekompletne.\n\nZmienione pliki:\n" + kLibraryFile + advice);
+    EXPECT_TRUE(FilesBelow(target, Listing::kFilesOnly).empty());
 
     library[library.size() / 2] ^= 1;
-    Damage(L"wysw8.dll", library);
+    Damage(kLibraryFile, library);
     Click(window, I::kBitBtn3);
     ExpectSuccessAndEnd();
     ExpectInstalled(target);
@@ -219,24 +229,24 @@ TEST_F(InstallE2E, TypicalRunInstallsTheTreeAndBothShortcuts) {
 TEST_F(InstallE2E, ReinstallationKeepsTheUsersDataAndReplacesTheProgram) {
     const std::wstring target = targets.Path() + L"Velandra";
     CopyTree(medium.RunImage(), target + L"\\");
-    SetFileAttributesW((target + L"\\Vel.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
-    SetFileAttributesW((target + L"\\Dane\\tablica.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::ofstream((target + L"\\Vel.exe").c_str(), std::ios::binary) << "3.50";
-    std::ofstream((target + L"\\Dane\\tablica.ini").c_str(), std::ios::binary) << "[Tablica]\r\nAdres=7\r\n";
+    SetFileAttributesW((target + L"\\" + kProgramFile).c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW((target + L"\\" + kSettingsFile).c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::ofstream((target + L"\\" + kProgramFile).c_str(), std::ios::binary) << "3.50";
+    std::ofstream((target + L"\\" + kSettingsFile).c_str(), std::ios::binary) << "[Tablica]\r\nAdres=7\r\n";
 
     HWND window = OpenInstallWindow();
     SetTarget(window, target);
     Click(window, I::kBitBtn3);  // the folder exists: no question
     ExpectSuccessAndEnd();
-    EXPECT_EQ(ReadText(medium.RunImage() + L"Vel.exe"), ReadText(target + L"\\Vel.exe"));
-    EXPECT_EQ("[Tablica]\r\nAdres=7\r\n", ReadText(target + L"\\Dane\\tablica.ini"));
+    EXPECT_EQ(ReadText(medium.RunImage() + kProgramFile), ReadText(target + L"\\" + kProgramFile));
+    EXPECT_EQ("[Tablica]\r\nAdres=7\r\n", ReadText(target + L"\\" + kSettingsFile));
     ExpectShortcutsTo(target);
 }
 
 TEST_F(InstallE2E, ARunningProgramStopsTheCopyUntilItEnds) {
     const std::wstring target = targets.Path() + L"Velandra";
     CopyTree(medium.RunImage(), target + L"\\");
-    const std::wstring installed = target + L"\\Vel.exe";
+    const std::wstring installed = target + L"\\" + kProgramFile;
     SetFileAttributesW(installed.c_str(), FILE_ATTRIBUTE_NORMAL);
     // An older build: the same program with bytes after its image, which the loader ignores.
     std::ofstream(installed.c_str(), std::ios::binary | std::ios::app) << "3.50";
@@ -259,7 +269,7 @@ TEST_F(InstallE2E, ARunningProgramStopsTheCopyUntilItEnds) {
     program.WaitExit();
     Click(window, I::kBitBtn3);
     ExpectSuccessAndEnd();
-    EXPECT_EQ(ReadText(medium.RunImage() + L"Vel.exe"), ReadText(installed));
+    EXPECT_EQ(ReadText(medium.RunImage() + kProgramFile), ReadText(installed));
     ExpectShortcutsTo(target);
 }
 
@@ -272,18 +282,18 @@ TEST_F(InstallE2E, AMediumFileInUseIsNamedNothingStaysAndTheRetryInstalls) {
     SetTarget(window, target);
     {
         // Wine shares the lock with the installer: both run on one server.
-        testing_support::LockedFile held(medium.RunImage() + L"Dane\\czytaj.txt");
+        testing_support::LockedFile held(medium.RunImage() + kReadmeFile);
         ASSERT_TRUE(held.locked());
         Click(window, I::kBitBtn3);
         ExpectBox(process.AnswerMessageBox(IDYES), FolderQuestion(target), kFolderCaption, {IDYES, IDNO});
         ExpectBox(process.AnswerMessageBox(IDOK),
                   L"Nie udało się skopiować plików:\n\nPrzyczyna: plik instalacyjny jest używany przez inny program."
-                  L"\nDane\\czytaj.txt\nZamknij program, który używa tego pliku, i kliknij 'Dalej >', aby spróbować "
+                  L"\n" + kReadmeFile + L"\nZamknij program, który używa tego pliku, i kliknij 'Dalej >', aby spróbować "
                   L"ponownie.",
                   kInstallerCaption, {IDOK});
         process.WaitIdle(window);
         EXPECT_TRUE(NextEnabled(window));
-        EXPECT_EQ(std::vector<std::wstring>{}, testing_support::FilesBelow(targets.path()))
+        EXPECT_EQ(std::vector<std::wstring>{}, FilesBelow(targets.path()))
             << "neither the folder nor its parent stays";
     }
     Click(window, I::kBitBtn3);
@@ -319,7 +329,7 @@ TEST_F(InstallE2E, AnInstallerWithoutItsMediumSaysWhatToDo) {
         CloseBox(window);
         EXPECT_EQ(0u, process.WaitExit());
     }
-    EXPECT_EQ(std::vector<std::wstring>{}, testing_support::FilesBelow(targets.path()));
+    EXPECT_EQ(std::vector<std::wstring>{}, FilesBelow(targets.path()));
 }
 
 TEST_F(InstallE2E, AFolderTheFileSystemRefusesIsReported) {
@@ -367,7 +377,7 @@ TEST_F(InstallE2E, AnInstallationKilledMidFileLeavesTheTargetAsItWasAndTheNextOn
         << "the copy of the big file was not seen";
     process.Kill();
     process.WaitExit();
-    for (const auto& [relative, attrs] : Tree(target + L"\\"))
+    for (const std::wstring& relative : FilesBelow(target, Listing::kFilesOnly))
         EXPECT_EQ(0u, relative.find(L"~vel_instaluj.tmp\\")) << Narrow(relative) << ": only the staging folder";
 
     HWND again = OpenInstallWindow();

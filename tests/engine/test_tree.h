@@ -22,10 +22,6 @@ public:
     bool Exists(const std::wstring& relative) const;
     DWORD Attributes(const std::wstring& relative) const;
     void MakeFolder(const std::wstring& relative) const;
-    // FilesBelow the folder relative.
-    std::vector<std::wstring> Files(const std::wstring& relative) const {
-        return testing_support::FilesBelow(Path(relative));
-    }
 };
 
 using testing_support::HostPath;

@@ -3,6 +3,8 @@
 // the window tests and the end-to-end scenarios alike.
 #include <string>
 
+#include "tests/support/payload.h"
+
 namespace testing_support {
 
 inline constexpr wchar_t kWelcomeCaption[] = L"Program instalacyjny aplikacja Velandra - Witamy";
@@ -23,8 +25,8 @@ inline constexpr wchar_t kSuccessText[] = L"Program Velandra został zainstalowa
 inline constexpr wchar_t kSuccessCaption[] = L"Instalacja zakończona";
 
 // The copy stopped by the installed program, still running.
-inline constexpr wchar_t kProgramInUseText[] =
-    L"Nie udało się skopiować plików:\n\nPrzyczyna: plik jest używany przez inny program.\nVel.exe"
+inline const std::wstring kProgramInUseText =
+    L"Nie udało się skopiować plików:\n\nPrzyczyna: plik jest używany przez inny program.\n" + kProgramFile +
     L"\nZamknij program Velandra i kliknij 'Dalej >', aby spróbować ponownie.";
 
 // An installer started without its medium beside it: where it looked, and

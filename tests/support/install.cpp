@@ -7,6 +7,7 @@
 
 #include "base/handles.h"
 #include "tests/support/host.h"
+#include "tests/support/payload.h"
 #include "tests/support/scratch.h"
 
 namespace testing_support {
@@ -20,11 +21,11 @@ RunImageBeside::~RunImageBeside() { RemoveTree(path_.substr(0, path_.size() - 1)
 
 const std::map<std::wstring, std::string>& RunImageBeside::Files() {
     static const std::map<std::wstring, std::string> files = {
-        {L"Vel.exe", "program 3.51"},
-        {L"wysw8.dll", "biblioteka 3.51"},
-        {L"VELHELP.HLP", "pomoc"},
-        {L"velhelp.cnt", "spis"},
-        {L"Dane\\tablica.ini", "wzorcowe ustawienia"},
+        {kProgramFile, "program 3.51"},
+        {kLibraryFile, "biblioteka 3.51"},
+        {kHelpFile, "pomoc"},
+        {kHelpContentsFile, "spis"},
+        {kSettingsFile, "wzorcowe ustawienia"},
     };
     return files;
 }
@@ -76,7 +77,7 @@ void ExpectLinkTo(const std::wstring& file, const std::wstring& installed) {
     SCOPED_TRACE(testing::Message() << "link " << testing::PrintToString(file));
     const auto link = LoadLink(file);
     ASSERT_TRUE(link.has_value());
-    EXPECT_EQ(installed + L"\\vel.exe", link->target);
+    EXPECT_EQ(installed + L"\\" + kLinkedProgramFile, link->target);
     EXPECT_EQ(installed + L"\\", link->workingFolder);
 }
 

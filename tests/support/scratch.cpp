@@ -24,7 +24,8 @@ std::wstring NewFolderName(const std::wstring& prefix, std::wstring parent) {
            std::to_wstring(GetTickCount64() % 100000) + L"-" + std::to_wstring(InterlockedIncrement(&serial));
 }
 
-void ListInto(const std::wstring& folder, const std::wstring& prefix, std::vector<std::wstring>& out) {
+void ListInto(const std::wstring& folder, const std::wstring& prefix, Listing listing,
+              std::vector<std::wstring>& out) {
     WIN32_FIND_DATAW fd;
     base::ScopedFind h(FindFirstFileW((folder + L"\\*").c_str(), &fd));
     if (!h) return;
@@ -33,8 +34,9 @@ void ListInto(const std::wstring& folder, const std::wstring& prefix, std::vecto
         if (name == L"." || name == L"..") continue;
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             const size_t before = out.size();
-            ListInto(folder + L"\\" + name, prefix + name + L"\\", out);
-            if (out.size() == before) out.push_back(prefix + name + L"\\");  // an empty folder
+            ListInto(folder + L"\\" + name, prefix + name + L"\\", listing, out);
+            if (out.size() == before && listing == Listing::kFilesAndEmptyFolders)
+                out.push_back(prefix + name + L"\\");  // an empty folder
         } else {
             out.push_back(prefix + name);
         }
@@ -125,9 +127,10 @@ bool IsFile(const std::wstring& path) {
     return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::vector<std::wstring> FilesBelow(const std::wstring& folder) {
+std::vector<std::wstring> FilesBelow(const std::wstring& folder, Listing listing) {
     std::vector<std::wstring> out;
-    ListInto(folder, L"", out);
+    const bool slash = !folder.empty() && folder.back() == L'\\';
+    ListInto(slash ? folder.substr(0, folder.size() - 1) : folder, L"", listing, out);
     std::sort(out.begin(), out.end());
     return out;
 }

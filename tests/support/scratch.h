@@ -45,11 +45,16 @@ void WriteText(const std::wstring& path, const std::string& content);
 // The bytes of a file, or "<missing>".
 std::string ReadText(const std::wstring& path);
 bool IsFile(const std::wstring& path);
-// Every file below folder, and every empty folder (with a trailing
-// backslash), relative to it, sorted.
-std::vector<std::wstring> FilesBelow(const std::wstring& folder);
 
-// A shell link file read back through the shell.
+// What a listing of a tree holds besides its files.
+enum class Listing { kFilesAndEmptyFolders, kFilesOnly };
+// Every file below folder (with or without a trailing backslash) by its path
+// relative to it, and each empty folder with a trailing backslash unless only
+// files are asked for; sorted. Links to folders are listed through.
+std::vector<std::wstring> FilesBelow(const std::wstring& folder,
+                                     Listing listing = Listing::kFilesAndEmptyFolders);
+
+// A shell link file read back through the shell; nothing when it cannot be loaded.
 struct LinkInfo {
     std::wstring target;
     std::wstring workingFolder;

@@ -4,9 +4,18 @@
 #include <windows.h>
 
 #include "base/error.h"
+#include "tests/support/payload.h"
 #include "tests/support/scratch.h"
 #include "wizard/install_support.h"
 #include "wizard/product_texts.h"
+
+using testing_support::kHelpContentsFile;
+using testing_support::kHelpFile;
+using testing_support::kLibraryFile;
+using testing_support::kLinkedProgramFile;
+using testing_support::kProgramFile;
+using testing_support::kReadmeFile;
+using testing_support::kTextsFile;
 
 namespace {
 
@@ -24,40 +33,40 @@ TEST(NotCopiedMessage, ListsAtMostTenFilesAndCountsTheRest) {
 
 TEST(NotCopiedMessage, GroupsTheFilesByCauseEachWithWhatToDo) {
     const std::vector<CopyFailure> failures = {
-        {L"Vel.exe", ERROR_SHARING_VIOLATION},   {L"mapa.bin", ERROR_DISK_FULL},
-        {L"wysw8.dll", ERROR_LOCK_VIOLATION},    {L"Dane\\a.ini", ERROR_ACCESS_DENIED},
-        {L"help.cnt", ERROR_HANDLE_DISK_FULL},   {L"VELHELP.HLP", ERROR_FILE_READ_ONLY},
-        {L"zly.dat", ERROR_CRC, true},           {L"inny.dat", ERROR_INVALID_PARAMETER},
-        {L"Dane\\czytaj.txt", kErrorFolderInTheWay}, {L"Dane\\bardzo długa nazwa", ERROR_FILENAME_EXCED_RANGE},
+        {kProgramFile, ERROR_SHARING_VIOLATION},  {L"mapa.bin", ERROR_DISK_FULL},
+        {kLibraryFile, ERROR_LOCK_VIOLATION},     {L"Dane\\a.ini", ERROR_ACCESS_DENIED},
+        {L"help.cnt", ERROR_HANDLE_DISK_FULL},    {kHelpFile, ERROR_FILE_READ_ONLY},
+        {L"zly.dat", ERROR_CRC, true},            {L"inny.dat", ERROR_INVALID_PARAMETER},
+        {kReadmeFile, kErrorFolderInTheWay},      {L"Dane\\bardzo długa nazwa", ERROR_FILENAME_EXCED_RANGE},
         // Codes Wine does not give for a medium taken out: a disc, a stick, a share.
-        {L"Dane\\mapa.bin", ERROR_NOT_READY, true}, {L"VELHELP.HLP", ERROR_FILE_NOT_FOUND, true},
-        {L"velhelp.cnt", ERROR_NETNAME_DELETED, true},
+        {L"Dane\\mapa.bin", ERROR_NOT_READY, true}, {kHelpFile, ERROR_FILE_NOT_FOUND, true},
+        {kHelpContentsFile, ERROR_NETNAME_DELETED, true},
         // A file of the medium that another program holds is no damage.
-        {L"Dane\\teksty.txt", ERROR_SHARING_VIOLATION, true}, {L"wysw8.dll", ERROR_LOCK_VIOLATION, true},
+        {kTextsFile, ERROR_SHARING_VIOLATION, true}, {kLibraryFile, ERROR_LOCK_VIOLATION, true},
     };
     // Anything else is told in the system's own words, without its full stop.
     std::wstring system = base::SystemErrorText(ERROR_INVALID_PARAMETER);
     ASSERT_FALSE(system.empty());
     if (system.back() == L'.') system.pop_back();
     EXPECT_EQ(L"Nie udało się skopiować plików:"
-              L"\n\nPrzyczyna: plik jest używany przez inny program.\nVel.exe\nwysw8.dll"
+              L"\n\nPrzyczyna: plik jest używany przez inny program.\n" + kProgramFile + L"\n" + kLibraryFile +
               L"\nZamknij program Velandra i kliknij 'Dalej >', aby spróbować ponownie."
               L"\n\nPrzyczyna: brak miejsca na dysku.\nmapa.bin\nhelp.cnt"
               L"\nZwolnij miejsce na dysku lub wybierz folder na innym dysku i kliknij 'Dalej >'."
               L"\n\nPrzyczyna: brak uprawnień do zapisu.\nDane\\a.ini"
               L"\nWybierz inny folder lub uruchom instalator jako administrator."
-              L"\n\nPrzyczyna: plik jest tylko do odczytu.\nVELHELP.HLP"
+              L"\n\nPrzyczyna: plik jest tylko do odczytu.\n" + kHelpFile +
               L"\nWyłącz we właściwościach pliku atrybut 'Tylko do odczytu' i kliknij 'Dalej >', aby spróbować ponownie."
               L"\n\nPrzyczyna: nie można odczytać pliku instalacyjnego.\nzly.dat"
               L"\nPliki instalacyjne są uszkodzone. Uruchom instalator z innej kopii nośnika."
               L"\n\nPrzyczyna: " + system + L".\ninny.dat\nUsuń przyczynę i kliknij 'Dalej >', aby spróbować ponownie."
-              L"\n\nPrzyczyna: w miejscu pliku jest folder.\nDane\\czytaj.txt"
+              L"\n\nPrzyczyna: w miejscu pliku jest folder.\n" + kReadmeFile +
               L"\nPrzenieś lub usuń ten folder i kliknij 'Dalej >', aby spróbować ponownie."
               L"\n\nPrzyczyna: ścieżka jest za długa.\nDane\\bardzo długa nazwa"
               L"\nWybierz folder o krótszej ścieżce i kliknij 'Dalej >'."
-              L"\n\nPrzyczyna: nośnik z plikami instalacyjnymi jest niedostępny.\nDane\\mapa.bin\nVELHELP.HLP"
-              L"\nvelhelp.cnt\nWłóż ponownie nośnik z instalatorem (płytę lub pamięć USB) i kliknij 'Dalej >'."
-              L"\n\nPrzyczyna: plik instalacyjny jest używany przez inny program.\nDane\\teksty.txt\nwysw8.dll"
+              L"\n\nPrzyczyna: nośnik z plikami instalacyjnymi jest niedostępny.\nDane\\mapa.bin\n" + kHelpFile +
+              L"\n" + kHelpContentsFile + L"\nWłóż ponownie nośnik z instalatorem (płytę lub pamięć USB) i kliknij 'Dalej >'."
+              L"\n\nPrzyczyna: plik instalacyjny jest używany przez inny program.\n" + kTextsFile + L"\n" + kLibraryFile +
               L"\nZamknij program, który używa tego pliku, i kliknij 'Dalej >', aby spróbować ponownie.",
               NotCopiedMessage(failures));
 }
@@ -85,7 +94,7 @@ TEST(SystemWords, AreTheSystemsOwnOrNameTheCode) {
 }
 
 TEST(MissingShortcutsLine, SaysWhichShortcutIsMissingAndWhereTheProgramIs) {
-    const std::wstring program = L"C:\\Program Files\\Vantrel\\Velandra\\vel.exe";
+    const std::wstring program = L"C:\\Program Files\\Vantrel\\Velandra\\" + kLinkedProgramFile;
     EXPECT_EQ(L"", MissingShortcutsLine(true, true, program));
     EXPECT_EQ(L"\nNie udało się utworzyć skrótu na pulpicie; program uruchomisz plikiem " + program + L".",
               MissingShortcutsLine(false, true, program));
@@ -118,13 +127,13 @@ TEST(FolderFailureLine, NamesTheCause) {
 
 TEST(DamagedMediumMessage, NamesTheFirstFilesOfEachKindAndWhatToDo) {
     Seal::Damage damage;
-    damage.missing = {L"Dane\\czytaj.txt"};
+    damage.missing = {kReadmeFile};
     for (int i = 1; i <= 7; ++i) damage.extra.push_back(L"obcy" + std::to_wstring(i) + L".txt");
-    EXPECT_EQ(L"Pliki instalacyjne są uszkodzone lub niekompletne.\n\nBrakuje plików:\nDane\\czytaj.txt"
+    EXPECT_EQ(L"Pliki instalacyjne są uszkodzone lub niekompletne.\n\nBrakuje plików:\n" + kReadmeFile +
               L"\n\nNadmiarowe pliki:\nobcy1.txt\nobcy2.txt\nobcy3.txt\nobcy4.txt\nobcy5.txt\ni inne (2)"
               L"\n\nSkopiuj nośnik instalacyjny jeszcze raz lub pobierz instalator ponownie i uruchom go z nowej kopii.",
               DamagedMediumMessage(damage));
-    EXPECT_EQ(L"Pliki instalacyjne są uszkodzone lub niekompletne.\n\nZmienione pliki:\nwysw8.dll"
+    EXPECT_EQ(L"Pliki instalacyjne są uszkodzone lub niekompletne.\n\nZmienione pliki:\n" + kLibraryFile +
               L"\n\nSkopiuj nośnik instalacyjny jeszcze raz lub pobierz instalator ponownie i uruchom go z nowej kopii.",
-              DamagedMediumMessage({{}, {L"wysw8.dll"}, {}}));
+              DamagedMediumMessage({{}, {kLibraryFile}, {}}));
 }

@@ -73,26 +73,26 @@ TEST_F(Install, TypicalRunCreatesTheFolderCopiesLinksAndEnds) {
 
 TEST_F(Install, ReinstallationKeepsTheUsersDataAndReplacesTheProgram) {
     const std::wstring target = scratch / L"Velandra";
-    WriteText(target + L"\\Vel.exe", "program 3.50");
-    WriteText(target + L"\\Dane\\tablica.ini", "ustawienia użytkownika");
+    WriteText(target + L"\\" + kProgramFile, "program 3.50");
+    WriteText(target + L"\\" + kSettingsFile, "ustawienia użytkownika");
     WriteText(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), "stary skrót");
     OpenOn(target);
     messages.Answer(IDOK);
     ASSERT_TRUE(Click(win->BitBtn3));
     ASSERT_EQ(1u, messages.Count());
     EXPECT_EQ(kSuccessText, messages.Last().text) << "kept files are no failure";
-    EXPECT_EQ("program 3.51", ReadText(target + L"\\Vel.exe"));
-    EXPECT_EQ("ustawienia użytkownika", ReadText(target + L"\\Dane\\tablica.ini"));
+    EXPECT_EQ("program 3.51", ReadText(target + L"\\" + kProgramFile));
+    EXPECT_EQ("ustawienia użytkownika", ReadText(target + L"\\" + kSettingsFile));
     ExpectLinkTo(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY), target);
 }
 
 TEST_F(Install, AProgramFileInUseStopsWithAMessageAndNextTriesAgain) {
     const std::wstring target = scratch / L"Velandra";
-    WriteText(target + L"\\Vel.exe", "program 3.50");
+    WriteText(target + L"\\" + kProgramFile, "program 3.50");
     OpenOn(target);
     {
         // What a running Vel.exe does to its own file.
-        base::ScopedFile held(CreateFileW((target + L"\\Vel.exe").c_str(), GENERIC_READ, 0, nullptr,
+        base::ScopedFile held(CreateFileW((target + L"\\" + kProgramFile).c_str(), GENERIC_READ, 0, nullptr,
                                         OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
         ASSERT_TRUE(Click(win->BitBtn3));
@@ -103,7 +103,7 @@ TEST_F(Install, AProgramFileInUseStopsWithAMessageAndNextTriesAgain) {
     messages.Answer(IDOK);
     ASSERT_TRUE(Click(win->BitBtn3));
     EXPECT_EQ(kSuccessText, messages.Last().text);
-    EXPECT_EQ("program 3.51", ReadText(target + L"\\Vel.exe"));
+    EXPECT_EQ("program 3.51", ReadText(target + L"\\" + kProgramFile));
     EXPECT_TRUE(IsFile(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY)));
 }
 
@@ -120,12 +120,12 @@ TEST_F(Install, WithoutRunImageNothingIsInstalled) {
 
 TEST_F(Install, AFolderUnderTheTargetThatCannotBeMadeStopsTheInstallation) {
     const std::wstring target = scratch / L"Velandra";
-    WriteText(target + L"\\Dane", "a file where the data folder should go");
+    WriteText(target + L"\\" + kDataFolder, "a file where the data folder should go");
     OpenOn(target);
     ASSERT_TRUE(Click(win->BitBtn3));
     ExpectInstallError(L"Nie można utworzyć folderu w katalogu\n" + target +
                        L"\\\nNic nie zostało zainstalowane.\nPrzyczyna: w miejscu folderu jest plik " + target +
-                       L"\\Dane.");
+                       L"\\" + kDataFolder + L".");
     EXPECT_EQ(1u, messages.Count());
     ExpectNoLinks();
 }
@@ -229,7 +229,7 @@ TEST_F(Install, ATargetInsideTheMediumIsRefused) {
 TEST_F(Install, AMediumWithoutTheProgramIsTreatedAsNoMedium) {
     const std::wstring missing = NoMediumText(InstallerFolder() + L"RunImage\\", kNoMediumAdvice);
     const std::wstring target = scratch / L"Velandra";
-    DeleteFileW((runImage.path() + L"Vel.exe").c_str());
+    DeleteFileW((runImage.path() + kProgramFile).c_str());
     OpenOn(target);
     ASSERT_TRUE(Click(win->BitBtn3));
     ExpectInstallError(missing);
@@ -269,7 +269,7 @@ TEST_F(Install, ShortcutsThatCanBeSavedNowhereAreNamedInTheSuccessMessage) {
     messages.Answer(IDOK);
     ASSERT_TRUE(Click(win->BitBtn3));
     EXPECT_EQ(std::wstring(kSuccessText) + L"\nNie udało się utworzyć skrótów na pulpicie i w menu Start; program "
-                                       L"uruchomisz plikiem " + target + L"\\vel.exe.",
+                                       L"uruchomisz plikiem " + target + L"\\" + kLinkedProgramFile + L".",
               messages.Last().text);
     EXPECT_TRUE(Ended());
 }

@@ -8,6 +8,7 @@
 
 #include "engine/vtutils.h"
 #include "tests/support/install.h"
+#include "tests/support/payload.h"
 #include "tests/support/window_test.h"
 #include "wizard/inst_main.h"
 
@@ -34,8 +35,8 @@ protected:
     bool Ended() const { return win->ModalResult() == ui::kCancel; }
     // The default proposal for the scratch Program Files folder.
     std::wstring DefaultTarget() const { return shell[CSIDL_PROGRAM_FILES] + L"\\Vantrel\\Velandra"; }
-    std::wstring DesktopLink(int csidl) const { return shell[csidl] + L"\\Velandra.lnk"; }
-    std::wstring MenuLink(int csidl) const { return shell[csidl] + L"\\Velandra\\Velandra.lnk"; }
+    std::wstring DesktopLink(int csidl) const { return shell[csidl] + L"\\" + kShortcutFile; }
+    std::wstring MenuLink(int csidl) const { return shell[csidl] + L"\\" + kMenuFolder + L"\\" + kShortcutFile; }
 
     ScratchFolder scratch;
     testing_support::MessageScript messages;

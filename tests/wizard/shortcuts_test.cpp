@@ -34,7 +34,7 @@ TEST_F(Shortcuts, ASharedFolderThatRefusesTheSaveFallsBackToTheUsersOwn) {
     const auto saved = win->CreateShortcuts(target);
     EXPECT_TRUE(saved.desktop);
     EXPECT_TRUE(saved.menu);
-    EXPECT_FALSE(IsFile(scratch / L"brak\\Desktop\\Velandra.lnk"));
+    EXPECT_FALSE(IsFile(scratch / (L"brak\\Desktop\\" + kShortcutFile)));
     EXPECT_TRUE(IsFile(DesktopLink(CSIDL_DESKTOPDIRECTORY)));
     EXPECT_TRUE(IsFile(MenuLink(CSIDL_COMMON_PROGRAMS))) << "the menu shortcut still comes";
     EXPECT_EQ(0u, messages.Count());
@@ -64,12 +64,12 @@ TEST_F(Shortcuts, WithoutAnyProgramsFolderOnlyTheDesktopLinkIsMade) {
 }
 
 TEST_F(Shortcuts, AnExistingMenuFolderIsReusedAndAnOldLinkReplaced) {
-    const std::wstring menu = shell[CSIDL_COMMON_PROGRAMS] + L"\\Velandra";
+    const std::wstring menu = shell[CSIDL_COMMON_PROGRAMS] + L"\\" + kMenuFolder;
     WriteText(menu + L"\\Czytaj.txt", "plik użytkownika");
-    WriteText(menu + L"\\Velandra.lnk", "stary");
+    WriteText(menu + L"\\" + kShortcutFile, "stary");
     win->CreateShortcuts(target);
     EXPECT_EQ("plik użytkownika", ReadText(menu + L"\\Czytaj.txt"));
-    ExpectLinkTo(menu + L"\\Velandra.lnk", target);
+    ExpectLinkTo(menu + L"\\" + kShortcutFile, target);
 }
 
 // An object that is no shell link at all.
@@ -105,7 +105,7 @@ protected:
         EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), messages.Last().type);
         EXPECT_FALSE(Ended());
         EXPECT_FALSE(win->BitBtn3.Enabled());
-        EXPECT_EQ("program 3.51", ReadText(target + L"\\Vel.exe")) << "the copy stays";
+        EXPECT_EQ("program 3.51", ReadText(target + L"\\" + kProgramFile)) << "the copy stays";
         EXPECT_FALSE(IsFile(DesktopLink(CSIDL_COMMON_DESKTOPDIRECTORY)));
     }
     std::wstring target;

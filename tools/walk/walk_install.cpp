@@ -8,6 +8,7 @@
 
 #include "tests/e2e/install_files.h"
 #include "tests/e2e/installer.h"
+#include "tests/support/payload.h"
 #include "tools/walk/walk.h"
 #include "wizard/inst_main.h"
 
@@ -16,21 +17,30 @@ namespace e2e {
 namespace {
 
 using I = Tinst_main_win;
+using testing_support::FilesBelow;
+using testing_support::kMenuFolder;
+using testing_support::kShortcutFile;
+using testing_support::Listing;
+using testing_support::LoadLink;
 
 void PrintInstalled(const std::wstring& target) {
     std::printf("Installed in %s:\n", Narrow(target).c_str());
-    for (const auto& [relative, attrs] : Tree(target + L"\\")) {
+    for (const std::wstring& relative : FilesBelow(target, Listing::kFilesOnly)) {
         WIN32_FILE_ATTRIBUTE_DATA data{};
         GetFileAttributesExW((target + L"\\" + relative).c_str(), GetFileExInfoStandard, &data);
         std::printf("  %-24s %8lu bytes%s\n", Narrow(relative).c_str(), data.nFileSizeLow,
-                    (attrs & FILE_ATTRIBUTE_READONLY) ? "  read-only" : "");
+                    (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? "  read-only" : "");
     }
-    const std::wstring links[] = {ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\Velandra.lnk",
-                                  ShellFolder(CSIDL_COMMON_PROGRAMS) + L"\\Velandra\\Velandra.lnk"};
+    const std::wstring links[] = {ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\" + kShortcutFile,
+                                  ShellFolder(CSIDL_COMMON_PROGRAMS) + L"\\" + kMenuFolder + L"\\" + kShortcutFile};
     for (const std::wstring& file : links) {
-        Link link = LoadLink(file);
+        const auto link = LoadLink(file);
+        if (!link) {
+            std::printf("Shortcut %s cannot be loaded\n", Narrow(file).c_str());
+            continue;
+        }
         std::printf("Shortcut %s\n  target %s\n  working folder %s\n", Narrow(file).c_str(),
-                    Narrow(link.target).c_str(), Narrow(link.workingFolder).c_str());
+                    Narrow(link->target).c_str(), Narrow(link->workingFolder).c_str());
     }
 }
 
@@ -59,7 +69,7 @@ std::vector<Step> InstallSteps() {
         {L"instalacja",
          [target](Walk& w) {
              HWND window = w.process().WaitWindow(kInstallerCaption);
-             *target = ReadText(Control(window, I::kEdit1));
+             *target = TextOf(Control(window, I::kEdit1));
              w.Shot(window, L"instalacja");
          }},
         {L"instalacja-wybor-folderu", ShowPicker},

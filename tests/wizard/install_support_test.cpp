@@ -6,7 +6,7 @@
 #include "base/error.h"
 #include "tests/support/scratch.h"
 #include "wizard/install_support.h"
-#include "wizard/product_texts.h"
+#include "wizard/texts.h"
 
 namespace {
 

@@ -8,11 +8,10 @@
 #include "ui/busy.h"
 #include "wizard/install_support.h"
 #include "wizard/product.h"
-#include "wizard/product_texts.h"
+#include "wizard/texts.h"
+#include "wizard/witaj.h"
 
 namespace {
-
-const wchar_t kFolderCaption[] = L"Zapis katalogu";
 
 void ShowInstallError(HWND owner, const std::wstring& text) {
     ui::ShowOutcome(owner, text, kInstallerCaption, MB_OK | MB_ICONERROR);
@@ -80,15 +79,13 @@ int Tinst_main_win::EnsureTargetFolder(Installation& installation) {
     // only fail, so no question.
     DWORD error = ERROR_ALREADY_EXISTS;
     if (target.FileInTheWay().empty()) {
-        if (ui::ShowMessage(hwnd(), L"Folder " + target.typed + L" nie istnieje Czy go utworzyć", kFolderCaption,
+        if (ui::ShowMessage(hwnd(), Fill(kFolderQuestion, {target.typed}), kFolderCaption,
                             MB_YESNO | MB_ICONQUESTION) != IDYES)
             return kFolderDeclined;
         if (installation.CreateTarget()) return kFolderCreated;
         error = GetLastError();
     }
-    ui::ShowOutcome(hwnd(),
-                    L"Utworzenie katalogu \n" + target.typed + L"\n nie powiodło się\n" +
-                        FolderFailureLine(target, error),
+    ui::ShowOutcome(hwnd(), Fill(kFolderNotCreated, {target.typed, FolderFailureLine(target, error)}),
                     kFolderCaption, MB_OK | MB_ICONERROR);
     return kFolderFailed;
 }
@@ -101,7 +98,7 @@ void Tinst_main_win::BitBtn3Click() {
     if (check == kFolderDeclined || check == kFolderFailed) return;  // Next waits for a new text
     Installation::Outcome outcome;
     {
-        ui::BusyForm busy(*this, ProgressBar1, L"Trwa instalacja programu Velandra.");
+        ui::BusyForm busy(*this, ProgressBar1, kBusyReason);
         ShownProgress shown(busy);
         outcome = installation.Run(&shown);
     }
@@ -123,7 +120,7 @@ bool Tinst_main_win::Refused(Installation& installation) {
         BitBtn3.SetEnabled(true);  // the medium may come back
         return true;
     case Installation::Refusal::kInsideMedium:
-        ShowInstallError(hwnd(), InsideMediumMessage(installation.target(), installation.medium()));
+        ShowInstallError(hwnd(), Fill(kInsideMedium, {installation.target().typed, installation.medium()}));
         return true;  // Next waits for a new text
     case Installation::Refusal::kDamagedMedium:
         ShowInstallError(hwnd(), DamagedMediumMessage(installation.damage()));
@@ -141,10 +138,9 @@ bool Tinst_main_win::Report(const Installation::Outcome& outcome, const Installa
     }
     if (outcome.installed) {
         ui::ShowOutcome(hwnd(),
-                        L"Program Velandra został zainstalowany pomyślnie" +
-                            MissingShortcutsLine(outcome.shortcuts.desktop, outcome.shortcuts.menu,
-                                                 ShortcutTarget(target.folder)),
-                        L"Instalacja zakończona", MB_OK | MB_ICONINFORMATION);
+                        kInstalled + MissingShortcutsLine(outcome.shortcuts.desktop, outcome.shortcuts.menu,
+                                                          ShortcutTarget(target.folder)),
+                        kInstalledCaption, MB_OK | MB_ICONINFORMATION);
         return true;
     }
     if (const std::vector<std::wstring> altered = outcome.Altered(); !altered.empty()) {
@@ -156,9 +152,9 @@ bool Tinst_main_win::Report(const Installation::Outcome& outcome, const Installa
     case CopyFolderFailed: {
         const CopyFailure last = outcome.failures.empty() ? CopyFailure{L"", ERROR_GEN_FAILURE}
                                                           : outcome.failures.back();
-        ShowInstallError(hwnd(), L"Nie można utworzyć folderu w katalogu\n" + target.folderWithBackslash +
-                                     L"\nNic nie zostało zainstalowane.\n" +
-                                     FolderFailureLine(target, last.error, last.relativePath));
+        ShowInstallError(hwnd(),
+                         Fill(kFolderInTargetNotMade,
+                              {target.folderWithBackslash, FolderFailureLine(target, last.error, last.relativePath)}));
         break;
     }
     default: ShowInstallError(hwnd(), NotCopiedMessage(outcome.failures)); break;

@@ -3,16 +3,9 @@
 #include <windows.h>
 #include "base/error.h"
 #include "base/text.h"
-#include "wizard/product_texts.h"
+#include "wizard/texts.h"
 
 namespace {
-
-const wchar_t kNoRights[] = L"brak uprawnień do zapisu";
-const wchar_t kNoRightsAdvice[] = L"Wybierz inny folder lub uruchom instalator jako administrator.";
-const wchar_t kDiskFull[] = L"brak miejsca na dysku";
-
-const wchar_t kPathTooLong[] = L"ścieżka jest za długa";
-const wchar_t kPathTooLongAdvice[] = L"Wybierz folder o krótszej ścieżce i kliknij 'Dalej >'.";
 
 bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
 
@@ -37,43 +30,8 @@ std::wstring SystemCause(DWORD error) {
 }
 
 std::wstring CauseText(FailureCause cause, DWORD error) {
-    switch (cause) {
-    case FailureCause::kInUse: return L"plik jest używany przez inny program";
-    case FailureCause::kDiskFull: return kDiskFull;
-    case FailureCause::kNoRights: return kNoRights;
-    case FailureCause::kReadOnly: return L"plik jest tylko do odczytu";
-    case FailureCause::kFolderInTheWay: return L"w miejscu pliku jest folder";
-    case FailureCause::kPathTooLong: return kPathTooLong;
-    case FailureCause::kMediumGone: return L"nośnik z plikami instalacyjnymi jest niedostępny";
-    case FailureCause::kSourceInUse: return L"plik instalacyjny jest używany przez inny program";
-    case FailureCause::kDamagedSource: return L"nie można odczytać pliku instalacyjnego";
-    case FailureCause::kOther: break;
-    }
-    return SystemCause(error);
-}
-
-const wchar_t* Advice(FailureCause cause) {
-    switch (cause) {
-    case FailureCause::kInUse:
-        return L"Zamknij program Velandra i kliknij 'Dalej >', aby spróbować ponownie.";
-    case FailureCause::kDiskFull:
-        return L"Zwolnij miejsce na dysku lub wybierz folder na innym dysku i kliknij 'Dalej >'.";
-    case FailureCause::kNoRights: return kNoRightsAdvice;
-    case FailureCause::kReadOnly:
-        return L"Wyłącz we właściwościach pliku atrybut 'Tylko do odczytu' i kliknij 'Dalej >', aby "
-               L"spróbować ponownie.";
-    case FailureCause::kFolderInTheWay:
-        return L"Przenieś lub usuń ten folder i kliknij 'Dalej >', aby spróbować ponownie.";
-    case FailureCause::kPathTooLong: return kPathTooLongAdvice;
-    case FailureCause::kMediumGone:
-        return L"Włóż ponownie nośnik z instalatorem (płytę lub pamięć USB) i kliknij 'Dalej >'.";
-    case FailureCause::kSourceInUse:
-        return L"Zamknij program, który używa tego pliku, i kliknij 'Dalej >', aby spróbować ponownie.";
-    case FailureCause::kDamagedSource:
-        return L"Pliki instalacyjne są uszkodzone. Uruchom instalator z innej kopii nośnika.";
-    case FailureCause::kOther: break;
-    }
-    return L"Usuń przyczynę i kliknij 'Dalej >', aby spróbować ponownie.";
+    const wchar_t* text = WordsOf(cause).text;
+    return text ? text : SystemCause(error);
 }
 
 bool SameGroup(const CopyFailure& a, const CopyFailure& b) {
@@ -89,23 +47,21 @@ bool DriveMissing(const std::wstring& full) {
 // Why the folder path (full and resolved; empty when no name was typed) could
 // not be created.
 std::wstring FolderCause(const std::wstring& path, DWORD error) {
-    if (path.empty()) return L"nie podano nazwy folderu";
+    if (path.empty()) return kNoFolderName;
     const std::wstring reserved = ReservedNameIn(path);
-    if (!reserved.empty()) return L"nazwa " + reserved + L" jest zarezerwowana przez system Windows";
-    if (DriveMissing(path)) return L"nie ma takiego dysku: " + path.substr(0, 2);
+    if (!reserved.empty()) return Fill(kReservedName, {reserved});
+    if (DriveMissing(path)) return Fill(kNoSuchDrive, {path.substr(0, 2)});
     switch (error) {
-    case ERROR_ACCESS_DENIED: case ERROR_PRIVILEGE_NOT_HELD:
-        return std::wstring(kNoRights) + L". " + kNoRightsAdvice;
+    case ERROR_ACCESS_DENIED: case ERROR_PRIVILEGE_NOT_HELD: return CauseAndAdvice(FailureCause::kNoRights);
     case ERROR_ALREADY_EXISTS: case ERROR_FILE_EXISTS: {
         const std::wstring file = FileInTheWay(path);
-        if (!file.empty()) return L"w miejscu folderu jest plik " + file;
+        if (!file.empty()) return Fill(kFileInTheWay, {file});
         break;
     }
-    case ERROR_INVALID_NAME: case ERROR_BAD_PATHNAME: case ERROR_DIRECTORY:
-        return L"nazwa folderu jest nieprawidłowa (nie może zawierać znaków : * ? \" < > |)";
-    case ERROR_FILENAME_EXCED_RANGE: return std::wstring(kPathTooLong) + L". " + kPathTooLongAdvice;
-    case ERROR_DISK_FULL: case ERROR_HANDLE_DISK_FULL: return kDiskFull;
-    case ERROR_WRITE_PROTECT: return L"dysk jest zabezpieczony przed zapisem";
+    case ERROR_INVALID_NAME: case ERROR_BAD_PATHNAME: case ERROR_DIRECTORY: return kInvalidFolderName;
+    case ERROR_FILENAME_EXCED_RANGE: return CauseAndAdvice(FailureCause::kPathTooLong);
+    case ERROR_DISK_FULL: case ERROR_HANDLE_DISK_FULL: return WordsOf(FailureCause::kDiskFull).text;
+    case ERROR_WRITE_PROTECT: return kWriteProtected;
     }
     return SystemCause(error);
 }
@@ -194,76 +150,45 @@ FailureCause CauseOf(const CopyFailure& failure) {
 }
 
 std::wstring NotCopiedMessage(const std::vector<CopyFailure>& failures) {
-    std::wstring text = L"Nie udało się skopiować plików:";
+    std::wstring text = kNotCopied;
     std::vector<bool> done(failures.size());
     // A paragraph for each cause: the cause, the files it hit, what to do.
     for (size_t i = 0; i < failures.size(); ++i) {
         if (done[i]) continue;
         const FailureCause cause = CauseOf(failures[i]);
-        text += L"\n\nPrzyczyna: " + CauseText(cause, failures[i].error) + L".";
+        text += L"\n\n" + CauseLine(CauseText(cause, failures[i].error));
         size_t hit = 0;
         for (size_t j = i; j < failures.size(); ++j) {
             if (done[j] || !SameGroup(failures[i], failures[j])) continue;
             done[j] = true;
             if (++hit <= kListedFailures) text += L"\n" + failures[j].relativePath;
         }
-        if (hit > kListedFailures) text += L"\ni inne (" + base::Decimal(hit - kListedFailures) + L")";
+        if (hit > kListedFailures) text += Fill(kMoreFiles, {base::Decimal(hit - kListedFailures)});
         text += L"\n";
-        text += Advice(cause);
+        text += WordsOf(cause).advice;
     }
     return text;
 }
 
 std::wstring FolderFailureLine(const InstallTarget& target, unsigned long error, const std::wstring& below) {
-    const std::wstring cause = FolderCause(below.empty() ? target.folder : target.folderWithBackslash + below, error);
-    return L"Przyczyna: " + cause + (cause.back() == L'.' ? L"" : L".");
-}
-
-std::wstring NoRoomMessage(const std::wstring& volume, unsigned long long needed, unsigned long long free) {
-    constexpr unsigned long long kMB = 1 << 20;
-    return L"Za mało miejsca na dysku " + volume + L".\nPotrzeba " + base::Decimal((needed + kMB - 1) / kMB) +
-           L" MB, wolne jest " + base::Decimal(free / kMB) + L" MB.\n" + Advice(FailureCause::kDiskFull);
+    return CauseLine(FolderCause(below.empty() ? target.folder : target.folderWithBackslash + below, error));
 }
 
 std::wstring NoMediumMessage(const std::wstring& medium) {
-    const std::wstring text =
-        L"Nie znaleziono plików instalacyjnych w folderze\n" + medium + L"\nNic nie zostało zainstalowane. ";
-    if (!StartedFromArchive(InstallerFolder(), TemporaryFolder()))
-        return text + L"Uruchom instalator z folderu, w którym leży folder RunImage z plikami programu.";
+    if (!StartedFromArchive(InstallerFolder(), TemporaryFolder())) return Fill(kNoMedium, {medium, kNoMediumAdvice});
     const std::wstring program = ProgramPath();
-    return text + L"Instalator został chyba uruchomiony z wnętrza archiwum ZIP. Rozpakuj całe archiwum (polecenie "
-                  L"'Wyodrębnij wszystkie') i uruchom " + program.substr(program.rfind(L'\\') + 1) +
-           L" z rozpakowanego folderu.";
-}
-
-std::wstring InsideMediumMessage(const InstallTarget& target, const std::wstring& medium) {
-    return L"Folder\n" + target.typed + L"\nleży w folderze z plikami instalacyjnymi\n" + medium +
-           L"\nNie można w nim zainstalować programu. Wybierz inny folder i kliknij 'Dalej >'.";
+    return Fill(kNoMedium, {medium, Fill(kUnpackAdvice, {program.substr(program.rfind(L'\\') + 1)})});
 }
 
 std::wstring DamagedMediumMessage(const Seal::Damage& damage) {
-    std::wstring text = L"Pliki instalacyjne są uszkodzone lub niekompletne.";
+    std::wstring text = kDamagedMedium;
     const std::pair<const wchar_t*, const std::vector<std::wstring>*> parts[] = {
-        {L"Brakuje plików:", &damage.missing}, {L"Zmienione pliki:", &damage.changed},
-        {L"Nadmiarowe pliki:", &damage.extra}};
+        {kMissingFiles, &damage.missing}, {kChangedFiles, &damage.changed}, {kExtraFiles, &damage.extra}};
     for (const auto& [heading, files] : parts) {
         if (files->empty()) continue;
         text += L"\n\n" + std::wstring(heading);
         for (size_t i = 0; i < files->size() && i < kListedDamage; ++i) text += L"\n" + (*files)[i];
-        if (files->size() > kListedDamage) text += L"\ni inne (" + base::Decimal(files->size() - kListedDamage) + L")";
+        if (files->size() > kListedDamage) text += Fill(kMoreFiles, {base::Decimal(files->size() - kListedDamage)});
     }
-    return text + L"\n\nSkopiuj nośnik instalacyjny jeszcze raz lub pobierz instalator ponownie i uruchom go z "
-                  L"nowej kopii.";
-}
-
-const wchar_t kAlreadyRunningMessage[] =
-    L"Instalator programu Velandra jest już uruchomiony.\nDokończ instalację w jego oknie albo je zamknij, a "
-    L"potem uruchom instalator ponownie.";
-
-std::wstring MissingShortcutsLine(bool desktopSaved, bool menuSaved, const std::wstring& program) {
-    if (desktopSaved && menuSaved) return std::wstring();
-    const wchar_t* which = !desktopSaved && !menuSaved ? L"skrótów na pulpicie i w menu Start"
-                           : !desktopSaved             ? L"skrótu na pulpicie"
-                                                       : L"skrótu w menu Start";
-    return L"\nNie udało się utworzyć " + std::wstring(which) + L"; program uruchomisz plikiem " + program + L".";
+    return text + L"\n\n" + kDamagedMediumAdvice;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The texts in which the install window tells what became of an installation,
-// and where the installer lies.
+// What the install window tells of an installation, put together from the
+// installer's words (texts.h), and where the installer lies.
 #include <string>
 #include <vector>
 
@@ -37,9 +37,6 @@ std::wstring NotCopiedMessage(const std::vector<CopyFailure>& failures);
 // below; error is what the creation left in GetLastError.
 std::wstring FolderFailureLine(const InstallTarget& target, unsigned long error, const std::wstring& below = {});
 
-// A target volume (its root) with less room free than the copy needs (bytes).
-std::wstring NoRoomMessage(const std::wstring& volume, unsigned long long needed, unsigned long long free);
-
 // The file that stands where the folder path, or a folder on its way, should
 // be; "" when there is none.
 std::wstring FileInTheWay(const std::wstring& path);
@@ -54,17 +51,8 @@ bool StartedFromArchive(const std::wstring& folder, const std::wstring& temp);
 // backslash), with what to do: unpack the archive first when the installer
 // runs from inside one.
 std::wstring NoMediumMessage(const std::wstring& medium);
-// A target that is the medium's folder or lies below it.
-std::wstring InsideMediumMessage(const InstallTarget& target, const std::wstring& medium);
 
 // A medium that is not what the installer's seal lists: what is missing,
 // changed and extra, at most kListedDamage of each, and what to do.
 constexpr size_t kListedDamage = 5;
 std::wstring DamagedMediumMessage(const Seal::Damage& damage);
-
-// Told by an installer started while another one runs.
-extern const wchar_t kAlreadyRunningMessage[];
-
-// The line the success message gains when a shortcut could be saved nowhere
-// (with its leading line end); empty when both were saved.
-std::wstring MissingShortcutsLine(bool desktopSaved, bool menuSaved, const std::wstring& program);

@@ -4,7 +4,8 @@
 #include "base/text.h"
 #include "report/memo_buf.h"
 #include "ui/status_window.h"
-#include "wizard/product_texts.h"
+#include "wizard/texts.h"
+#include "wizard/witaj.h"
 
 TLic_win::TLic_win(HMODULE licenceModule) : ui::Form(kLayout), licenceModule_(licenceModule) {
     Bind(Panel1, kPanel1);
@@ -26,13 +27,13 @@ TLic_win::TLic_win(HMODULE licenceModule) : ui::Form(kLayout), licenceModule_(li
     OnClick(kRadioButton2, [this] { RadioButton2Click(); });
     OnClick(kButton1, [this] { Button1Click(); });
     OnClick(kButton4, [this] { Button4Click(); });
-    RvSystem1.Title = L"Wydruk licencji";
+    RvSystem1.Title = kPrintTitle;
     RvSystem1.OnPrint = [this](report::Report& r) { RvSystem1Print(r); };
 }
 
 void TLic_win::FormCreate() {
     auto rtf = base::FindRawResource(licenceModule_, L"Lic");
-    if (!rtf) throw base::Error(L"Resource Lic not found");
+    if (!rtf) throw base::Error(kNoLicence);
     RichEdit1.LoadRtf(*rtf);
 }
 
@@ -62,7 +63,7 @@ namespace {
 std::string RtfOf(const ui::RichEdit& view) {
     DWORD error = 0;
     std::optional<std::string> rtf = view.SaveRtf(&error);
-    if (!rtf) throw base::Error(L"Nie można odczytać tekstu umowy (błąd " + base::Decimal(error) + L").");
+    if (!rtf) throw base::Error(Fill(kAgreementUnreadable, {base::Decimal(error)}));
     return *rtf;
 }
 

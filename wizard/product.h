@@ -1,6 +1,6 @@
 #pragma once
 // What this installer installs: the names that make the product, in one
-// place. The texts the user reads are in the units that show them.
+// place. The texts the user reads are in texts.h.
 #include <string>
 #include <vector>
 

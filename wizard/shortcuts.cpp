@@ -12,7 +12,7 @@
 #include "ui/shell_folders.h"
 #include "base/text.h"
 #include "wizard/product.h"
-#include "wizard/product_texts.h"
+#include "wizard/texts.h"
 
 namespace {
 
@@ -77,13 +77,13 @@ ShortcutsSaved CreateShortcuts(const std::wstring& folder) {
     base::ComPtr<IUnknown> object;
     const HRESULT hr = CreateLinkObject()(object.put());
     if (FAILED(hr) || !object)
-        throw base::Error(SystemWords(static_cast<unsigned long>(hr)) + L", ClassID: " +
-                        GuidText(kShellLinkClass));
+        throw base::Error(
+            Fill(kLinkObjectNotMade, {SystemWords(static_cast<unsigned long>(hr)), GuidText(kShellLinkClass)}));
     base::ComPtr<IShellLinkW> link;
     base::ComPtr<IPersistFile> file;
     if (FAILED(object->QueryInterface(__uuidof(IShellLinkW), link.put_void())) ||
         FAILED(object->QueryInterface(__uuidof(IPersistFile), file.put_void())))
-        throw base::Error(L"Interface not supported");
+        throw base::Error(kLinkInterfaceMissing);
 
     link->SetPath(target.c_str());
     link->SetWorkingDirectory(workingFolder.c_str());

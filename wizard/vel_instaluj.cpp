@@ -10,10 +10,9 @@
 #include "ui/message.h"
 #include "ui/platform.h"
 #include "wizard/inst_main.h"
-#include "wizard/install_support.h"
 #include "wizard/lic.h"
 #include "wizard/product.h"
-#include "wizard/product_texts.h"
+#include "wizard/texts.h"
 #include "wizard/witaj.h"
 
 namespace {
@@ -51,6 +50,9 @@ int Run() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     base::RestrictDllSearch();
+    // Before any window: the layers below name their errors by cause, and
+    // every one reads in the installer's words.
+    base::SetErrorWording(ErrorWords);
     // The shell link objects of the shortcuts need a single-threaded apartment.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ui::InitControls();
@@ -61,7 +63,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         ui::ShowErrorReport(nullptr, e.text());
         rc = 1;
     } catch (const std::exception& e) {
-        ui::ShowErrorReport(nullptr, L"Nieoczekiwany błąd programu");
+        ui::ShowErrorReport(nullptr, kUnexpectedError);
         rc = 1;
     }
     CoUninitialize();

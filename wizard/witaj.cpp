@@ -1,6 +1,11 @@
 #include "wizard/witaj.h"
 
-#include "wizard/product_texts.h"
+#include "ui/message.h"
+#include "wizard/texts.h"
+
+bool ConfirmExit(HWND owner) {
+    return ui::ShowMessage(owner, kExitQuestion, kInstallerCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
 
 Twitaj_win::Twitaj_win() : ui::Form(kLayout) {
     Bind(Image1, kImage1);

@@ -2,6 +2,10 @@
 // The welcome page.
 #include "ui/form.h"
 
+// The question every page asks before the user leaves the installer, this
+// page first. True means leave.
+bool ConfirmExit(HWND owner);
+
 class Twitaj_win : public ui::Form {
 public:
     enum Id {

@@ -329,4 +329,13 @@ TEST_F(LicencePage, APrinterThatFailsIsReportedAndThePageStays) {
     EXPECT_EQ(0, page.ModalResult());
 }
 
+// The print job names a missing printer by its cause only: the report reads
+// in the installer's words, given to the layers below at start-up.
+TEST_F(LicencePage, AMissingPrinterIsReportedInTheInstallersWords) {
+    PrinterScope scope([]() -> std::unique_ptr<report::Printer> { throw base::Error(base::Cause::NoDefaultPrinter); });
+    ASSERT_TRUE(Click(page.Button4));
+    ASSERT_EQ(1u, messages.Count());
+    EXPECT_EQ(L"Nie można drukować: brak domyślnej drukarki.", messages.Last().text);
+}
+
 }  // namespace

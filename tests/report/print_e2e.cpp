@@ -23,6 +23,7 @@
 #include "ui/controls.h"
 #include "ui/status_window.h"
 #include "wizard/lic.h"
+#include "wizard/texts.h"
 
 namespace {
 
@@ -108,6 +109,7 @@ int Print(const std::string& rtf, bool cancel) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    base::SetErrorWording(ErrorWords);  // the print job's errors as the installer says them
     std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "probe") return Probe();
     std::string licence = LicenceRtf();

@@ -6,9 +6,15 @@
 
 #include "base/module.h"
 #include "ui/platform.h"
+#ifdef VEL_INSTALLER_WORDING
+#include "wizard/texts.h"
+#endif
 
 int main(int argc, char** argv) {
     base::RestrictDllSearch();
+#ifdef VEL_INSTALLER_WORDING
+    base::SetErrorWording(ErrorWords);
+#endif
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ui::InitControls();
     testing::InitGoogleTest(&argc, argv);

@@ -7,7 +7,7 @@
 #include "tests/support/payload.h"
 #include "tests/support/scratch.h"
 #include "wizard/install_support.h"
-#include "wizard/product_texts.h"
+#include "wizard/texts.h"
 
 using testing_support::kHelpContentsFile;
 using testing_support::kHelpFile;

@@ -2,7 +2,7 @@
 #include "tests/wizard/install_window.h"
 #include "ui/message.h"
 #include "base/error.h"
-#include "wizard/product_texts.h"
+#include "wizard/texts.h"
 #include "wizard/shortcuts.h"
 
 using namespace testing_support;

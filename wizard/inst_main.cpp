@@ -10,6 +10,14 @@
 #include "wizard/product.h"
 #include "wizard/product_texts.h"
 
+using engine::AddTrailingBackslash;
+using engine::CollapseDoubleBackslashes;
+using engine::CopyBadArguments;
+using engine::CopyFailure;
+using engine::CopyFolderFailed;
+using engine::CopyObserver;
+using engine::FolderExists;
+
 namespace {
 
 const wchar_t kFolderCaption[] = L"Zapis katalogu";

@@ -5,6 +5,14 @@
 #include "base/text.h"
 #include "wizard/product_texts.h"
 
+using engine::AddTrailingBackslash;
+using engine::CopyFailure;
+using engine::IsSameOrInside;
+using engine::kErrorFolderInTheWay;
+using engine::ReservedNameIn;
+using engine::ResolvedFolder;
+using engine::Seal;
+
 namespace {
 
 const wchar_t kNoRights[] = L"brak uprawnień do zapisu";

@@ -8,6 +8,10 @@
 #include "wizard/install_support.h"
 #include "wizard/product_texts.h"
 
+using engine::CopyFailure;
+using engine::kErrorFolderInTheWay;
+using engine::Seal;
+
 namespace {
 
 TEST(NotCopiedMessage, ListsAtMostTenFilesAndCountsTheRest) {

@@ -13,11 +13,11 @@
 
 namespace engine {
 
-// Its name, at the top of the target; the folder is hidden. The mark below
-// makes it the copy's: a folder of that name without the mark is left alone
-// and the copy takes another name ("~vel_instaluj.2.tmp" ...). What an
-// interrupted copy left in a marked folder is removed by the next copy into
-// the same target, unless the copy that made it is still running.
+// The name of the copy's own folder, at the top of the target (hidden). The
+// mark below makes a folder of that name the copy's: one without the mark is
+// left alone and the copy takes another name ("~vel_instaluj.2.tmp" ...).
+// What an interrupted copy left in a marked folder is removed by the next copy
+// into the same target, unless the copy that made it is still running.
 extern const wchar_t kStagingFolder[];
 
 // The file that makes a folder the copy's own, and what it holds. A running

@@ -2,6 +2,8 @@
 // Scoped owners for the handles the program creates. Each type closes its
 // handle exactly once and can be moved but not copied.
 #include <windows.h>
+#include <objbase.h>
+
 #include <utility>
 
 namespace base {
@@ -99,6 +101,20 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// The calling thread's COM apartment, single-threaded, while the scope lasts:
+// the shell's link objects and the folder picker need one. A thread that has
+// one already counts the call too; only a call that failed is not undone.
+class ComApartment {
+public:
+    ComApartment() : opened_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComApartment() { if (opened_) CoUninitialize(); }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool opened_;
 };
 
 // A COM interface pointer that releases what it holds.

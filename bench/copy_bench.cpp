@@ -21,10 +21,22 @@
 #include "base/sha256.h"
 #include "copy_observer.h"
 #include "seal.h"
+#include "tree_copy.h"
 #include "ui/busy.h"
 #include "ui/form.h"
 #include "ui/platform.h"
 #include "vtutils.h"
+
+using engine::AddTrailingBackslash;
+using engine::CopyComplete;
+using engine::CopyFailure;
+using engine::CopyFolderTreeKeepSource;
+using engine::CopyObserver;
+using engine::CopyResult;
+using engine::ListFilesRecursive;
+using engine::ListFolderTree;
+using engine::Seal;
+using engine::UnlistedFolder;
 
 namespace {
 

@@ -3,6 +3,8 @@
 // it: at file and chunk boundaries, and while it waits. A caller with a
 // window keeps the window alive there. The copy itself shows nothing.
 
+namespace engine {
+
 class CopyObserver {
 public:
     // Once the copy knows what it will do, before anything is written.
@@ -26,3 +28,5 @@ public:
 protected:
     ~CopyObserver() = default;
 };
+
+}  // namespace engine

@@ -4,6 +4,8 @@
 
 #include "vtutils.h"
 
+namespace engine {
+
 namespace {
 
 // Deeper trees cannot exist on a system that limits paths to 260 characters;
@@ -86,3 +88,5 @@ void ListFilesRecursive(const std::wstring& folder, std::vector<std::wstring>& f
     std::vector<UnlistedFolder> unlisted;
     ListFolderTree(AddTrailingBackslash(folder), files, unlisted);
 }
+
+}  // namespace engine

@@ -9,6 +9,8 @@
 
 #include "base/handles.h"
 
+namespace engine {
+
 // The entries matching a pattern ("C:\a\*"), "." and ".." included, one
 // by one: while (const WIN32_FIND_DATAW* e = entries.Next()).
 class FolderEntries {
@@ -43,3 +45,5 @@ struct FileDetails {
 void ListFolderTree(const std::wstring& folder, std::vector<std::wstring>& files,
                     std::vector<UnlistedFolder>& unlisted,
                     std::vector<FileDetails>* details = nullptr);
+
+}  // namespace engine

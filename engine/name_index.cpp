@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace engine {
+
 namespace {
 
 int CompareNames(const std::wstring& a, const std::wstring& b) {
@@ -46,3 +48,5 @@ size_t NameIndex::Find(const std::wstring& name) const {
     }
     return low < sorted_.size() && CompareNames(names_[sorted_[low]], name) == 0 ? sorted_[low] : npos;
 }
+
+}  // namespace engine

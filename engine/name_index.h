@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace engine {
+
 class NameIndex {
 public:
     static constexpr size_t npos = static_cast<size_t>(-1);
@@ -25,3 +27,5 @@ private:
     std::vector<std::wstring> names_;
     std::vector<size_t> sorted_;
 };
+
+}  // namespace engine

@@ -2,6 +2,8 @@
 
 #include "base/text.h"
 
+namespace engine {
+
 namespace {
 
 int HexValue(char c) {
@@ -77,3 +79,5 @@ Seal::Damage Seal::Inspect(const std::wstring& payload) const {
     ListFolderTree(payload, files, unlisted, &details);
     return Compare(payload, files, details);
 }
+
+}  // namespace engine

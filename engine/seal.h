@@ -14,6 +14,8 @@
 #include "file_list.h"
 #include "name_index.h"
 
+namespace engine {
+
 struct SealedFile {
     unsigned long long size;
     base::Sha256Digest sha256;
@@ -50,3 +52,5 @@ private:
     NameIndex paths_;
     std::vector<SealedFile> files_;  // by the position of their path
 };
+
+}  // namespace engine

@@ -5,7 +5,10 @@
 
 #include "base/text.h"
 #include "file_list.h"
+#include "tree_copy.h"
 #include "vtutils.h"
+
+namespace engine {
 
 const wchar_t kStagingFolder[] = L"~vel_instaluj.tmp";
 const wchar_t kStagingMarkName[] = L"~vel_instaluj.own";
@@ -267,3 +270,5 @@ DWORD StagingArea::Keep(const std::wstring& file, std::wstring* kept) {
     RemoveFile(*kept);
     return error;
 }
+
+}  // namespace engine

@@ -11,6 +11,15 @@
 #include "base/handles.h"
 #include "base/sha256.h"
 
+namespace engine {
+
+// The name of the copy's own folder, at the top of the target (hidden). The
+// mark below makes a folder of that name the copy's: one without the mark is
+// left alone and the copy takes another name ("~vel_instaluj.2.tmp" ...).
+// What an interrupted copy left in a marked folder is removed by the next copy
+// into the same target, unless the copy that made it is still running.
+extern const wchar_t kStagingFolder[];
+
 // The file that makes a folder the copy's own, and what it holds. A running
 // copy holds it open without sharing it, so no other copy takes the folder for
 // a leftover. Installers of later versions must keep to both.
@@ -75,3 +84,5 @@ private:
     std::wstring treeFolder_;       // the last folder made in the tree
     std::function<void(unsigned long long)> chunk_;
 };
+
+}  // namespace engine

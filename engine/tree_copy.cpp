@@ -1,3 +1,5 @@
+#include "tree_copy.h"
+
 #include <algorithm>
 
 #include "base/handles.h"
@@ -7,6 +9,8 @@
 #include "seal.h"
 #include "staging.h"
 #include "vtutils.h"
+
+namespace engine {
 
 namespace {
 
@@ -467,3 +471,5 @@ CopyResult CopyFolderTreeKeepSource(const std::wstring& source, const std::wstri
                                     CopyObserver* observer) {
     return CopyFolderTree(source, target, false, overwrite, failures, seal, observer);
 }
+
+}  // namespace engine

@@ -1,5 +1,7 @@
 #include "vtutils.h"
 
+namespace engine {
+
 namespace {
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
@@ -162,3 +164,5 @@ bool CreateFolderTree(const std::wstring& folder, std::vector<std::wstring>* cre
     }
     return true;
 }
+
+}  // namespace engine

@@ -1,13 +1,17 @@
 #pragma once
-// Path helpers and the folder-tree copy of the installer. Nothing here shows
-// anything or logs anything: every outcome is returned to the caller.
+// Path helpers and the folder-tree copy of the installer; what the copy
+// reports of each file it could not place is in tree_copy.h. Nothing here
+// shows anything or logs anything: every outcome is returned to the caller.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+namespace engine {
+
 class CopyObserver;
 class Seal;
+struct CopyFailure;  // tree_copy.h
 
 // "C:\a" -> "C:\a\"; "" and paths already ending in a backslash are unchanged.
 std::wstring AddTrailingBackslash(const std::wstring& path);
@@ -68,40 +72,6 @@ enum CopyResult : int {
     CopyComplete = 1,        // every file was copied
 };
 
-// A folder stands where a file of the copy must go.
-constexpr DWORD kErrorFolderInTheWay = 336;  // ERROR_DIRECTORY_NOT_SUPPORTED
-// A source file is not what the seal lists: other content, another size, or
-// not listed at all (reported as a source that cannot be read).
-constexpr DWORD kErrorSealBroken = ERROR_FILE_CORRUPT;
-
-// A file (or, with a trailing backslash, a whole source folder) that was not
-// copied for a reason other than "the target already has it and keeps it".
-// relativePath is relative to the source folder; it is empty when the target
-// folder itself could not be created. After CopyFolderFailed the last entry is
-// the file whose folder could not be made. error is the system error code.
-// A file that is on the overwrite list but read-only in the target reports
-// ERROR_FILE_READ_ONLY: it is never replaced.
-struct CopyFailure {
-    std::wstring relativePath;
-    DWORD error;
-    bool unreadableSource = false;  // the source could not be read; the target is not at fault
-};
-
-// The copy's own hidden folder at the top of the target: every file is written
-// there first, and what a replaced file held is kept there until the copy is
-// whole. A file inside it marks it as the copy's; a folder of that name
-// without the mark is left alone and the copy takes another name
-// ("~vel_instaluj.2.tmp" ...). What an interrupted copy left in a marked
-// folder is removed by the next copy into the same target, unless the copy
-// that made it is still running.
-extern const wchar_t kStagingFolder[];
-
-// A file in use (a sharing violation or lock on the target) is tried again for
-// this long before it counts as a failure: virus scanners hold freshly written
-// files for a moment.
-constexpr DWORD kLockRetryTries = 9;
-constexpr DWORD kLockRetryPauseMs = 250;
-
 // Reproduces every file below source under target, all or nothing. A file
 // whose path relative to source matches an overwrite entry (letter case
 // ignored) replaces the target's copy; every other file is copied only when
@@ -127,3 +97,5 @@ CopyResult CopyFolderTreeKeepSource(const std::wstring& source, const std::wstri
                                     const std::vector<std::wstring>* overwrite = nullptr,
                                     std::vector<CopyFailure>* failures = nullptr,
                                     const Seal* seal = nullptr, CopyObserver* observer = nullptr);
+
+}  // namespace engine

@@ -1,5 +1,6 @@
 #include "ui/display.h"
 
+#include "base/handles.h"
 #include "base/module.h"
 #include "base/seam.h"
 #include "ui/layout_rules.h"
@@ -13,10 +14,9 @@ Fn User32(const char* name) {
     return base::SystemFunction<Fn>(L"user32.dll", name);
 }
 
-int SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kTableDpi;
-    if (screen) ReleaseDC(nullptr, screen);
+int SystemDpi() noexcept {
+    const base::WindowDC screen(nullptr);
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kTableDpi;
     return dpi > 0 ? dpi : kTableDpi;
 }
 

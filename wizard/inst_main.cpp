@@ -11,6 +11,13 @@
 #include "wizard/texts.h"
 #include "wizard/witaj.h"
 
+using engine::CollapseDoubleBackslashes;
+using engine::CopyBadArguments;
+using engine::CopyFailure;
+using engine::CopyFolderFailed;
+using engine::CopyObserver;
+using engine::FolderExists;
+
 namespace {
 
 void ShowInstallError(HWND owner, const std::wstring& text) {

@@ -4,6 +4,19 @@
 #include "wizard/install_support.h"
 #include "wizard/product.h"
 
+using engine::AddTrailingBackslash;
+using engine::CopyBadArguments;
+using engine::CopyFailure;
+using engine::CopyFolderFailed;
+using engine::CopyFolderTreeKeepSource;
+using engine::CopyObserver;
+using engine::CreateFolderTree;
+using engine::FullPath;
+using engine::kErrorSealBroken;
+using engine::ResolvedFolder;
+using engine::Seal;
+using engine::Trimmed;
+
 std::wstring MediumFolder() { return InstallerFolder() + product::kMediumFolder + L"\\"; }
 
 const Seal* ProgramSeal() {

@@ -9,6 +9,7 @@
 
 #include "engine/copy_observer.h"
 #include "engine/seal.h"
+#include "engine/tree_copy.h"
 #include "engine/vtutils.h"
 #include "wizard/shortcuts.h"
 
@@ -20,9 +21,9 @@
 struct InstallTarget {
     explicit InstallTarget(const std::wstring& typedText);
 
-    bool Exists() const { return FolderExists(folder); }
+    bool Exists() const { return engine::FolderExists(folder); }
     // True when the target is folder (a full path) or lies below it.
-    bool IsInside(const std::wstring& other) const { return IsSameOrInside(folder, other); }
+    bool IsInside(const std::wstring& other) const { return engine::IsSameOrInside(folder, other); }
     // The file that stands where the folder, or a folder on its way, should
     // be; "" when there is none.
     std::wstring FileInTheWay() const;
@@ -38,12 +39,12 @@ std::wstring MediumFolder();
 // The list of the medium's files that the installer's exe carries when it was
 // made for a medium; null for an exe that carries none. A list that cannot be
 // read counts as one of no files, so that no medium passes it.
-const Seal* ProgramSeal();
+const engine::Seal* ProgramSeal();
 
 class Installation {
 public:
     // medium ends in a backslash; seal, when given, is what it must hold.
-    Installation(const InstallTarget& target, std::wstring medium, const Seal* seal = nullptr)
+    Installation(const InstallTarget& target, std::wstring medium, const engine::Seal* seal = nullptr)
         : target_(target), medium_(std::move(medium)), seal_(seal) {}
 
     const InstallTarget& target() const { return target_; }
@@ -57,7 +58,7 @@ public:
         kDamagedMedium, // the medium is not what the seal lists: see damage()
     };
     Refusal Check();
-    const Seal::Damage& damage() const { return damage_; }
+    const engine::Seal::Damage& damage() const { return damage_; }
 
     // Creates the target folder with every missing parent, once the user
     // agreed; false with GetLastError() telling why, and then nothing of it
@@ -76,9 +77,9 @@ public:
     };
 
     struct Outcome {
-        CopyResult copy = CopyBadArguments;
+        engine::CopyResult copy = engine::CopyBadArguments;
         std::optional<Shortfall> shortfall;  // the copy did not start for want of room
-        std::vector<CopyFailure> failures;  // empty when every file is in place
+        std::vector<engine::CopyFailure> failures;  // empty when every file is in place
         bool installed = false;             // the copy is whole and the shortcuts were made
         ShortcutsSaved shortcuts;
         // Files whose content the seal does not list, found as the copy read
@@ -94,12 +95,12 @@ public:
     // CreateShortcuts). The progress, when given, hears the copy's plan once
     // the room is there, and how far the copy is: the install window keeps
     // itself alive there.
-    Outcome Run(CopyObserver* progress = nullptr) const;
+    Outcome Run(engine::CopyObserver* progress = nullptr) const;
 
 private:
     InstallTarget target_;
     std::wstring medium_;
-    const Seal* seal_;
-    Seal::Damage damage_;
+    const engine::Seal* seal_;
+    engine::Seal::Damage damage_;
     std::vector<std::wstring> created_;  // by CreateTarget, parents first
 };

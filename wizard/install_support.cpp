@@ -5,6 +5,14 @@
 #include "base/text.h"
 #include "wizard/texts.h"
 
+using engine::AddTrailingBackslash;
+using engine::CopyFailure;
+using engine::IsSameOrInside;
+using engine::kErrorFolderInTheWay;
+using engine::ReservedNameIn;
+using engine::ResolvedFolder;
+using engine::Seal;
+
 namespace {
 
 bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/seal.h"
+#include "engine/tree_copy.h"
 #include "engine/vtutils.h"
 #include "wizard/install_action.h"
 
@@ -24,13 +25,13 @@ enum class FailureCause {
     kDamagedSource,
     kOther,
 };
-FailureCause CauseOf(const CopyFailure& failure);
+FailureCause CauseOf(const engine::CopyFailure& failure);
 
 // The message for files the copy could not write, grouped by cause: for each
 // cause what happened, at most kListedFailures relative paths (then how many
 // more), and what to do.
 constexpr size_t kListedFailures = 10;
-std::wstring NotCopiedMessage(const std::vector<CopyFailure>& failures);
+std::wstring NotCopiedMessage(const std::vector<engine::CopyFailure>& failures);
 
 // The line that says why a folder could not be created: "Przyczyna: ...".
 // The folder is the target, or the folder below it at the relative path
@@ -55,4 +56,4 @@ std::wstring NoMediumMessage(const std::wstring& medium);
 // A medium that is not what the installer's seal lists: what is missing,
 // changed and extra, at most kListedDamage of each, and what to do.
 constexpr size_t kListedDamage = 5;
-std::wstring DamagedMediumMessage(const Seal::Damage& damage);
+std::wstring DamagedMediumMessage(const engine::Seal::Damage& damage);

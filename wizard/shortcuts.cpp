@@ -14,6 +14,10 @@
 #include "wizard/product.h"
 #include "wizard/texts.h"
 
+using engine::CollapseKeepingNetworkPrefix;
+using engine::CreateFolderTree;
+using engine::FolderExists;
+
 namespace {
 
 // The shell link class, spelled out: the import library that defines it holds

@@ -1,6 +1,5 @@
 // The installer's entry point: the welcome and licence pages in a loop that
 // Back restarts, then the install window as the main window.
-#include <objbase.h>
 #include <windows.h>
 
 #include "base/error.h"
@@ -46,15 +45,15 @@ int Run() {
     return 0;
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+// noexcept: what the handlers here let through ends the program at once, as it
+// would from wWinMain, and the exe keeps no unwinding code for it.
+int Main() noexcept {
     base::RestrictDllSearch();
     // Before any window: the layers below name their errors by cause, and
     // every one reads in the installer's words.
     base::SetErrorWording(ErrorWords);
     // The shell link objects of the shortcuts need a single-threaded apartment.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const base::ComApartment apartment;
     ui::InitControls();
     int rc = 0;
     try {
@@ -66,6 +65,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         ui::ShowErrorReport(nullptr, kUnexpectedError);
         rc = 1;
     }
-    CoUninitialize();
     return rc;
 }
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) { return Main(); }

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <set>
 
+#include "base/handles.h"
 #include "tests/e2e/install_files.h"
 #include "tests/e2e/installer.h"
 #include "tests/support/host.h"
@@ -66,7 +67,6 @@ private:
 class InstallE2E : public ::testing::Test {
 protected:
     explicit InstallE2E(const std::wstring& installer = InstallerPath()) : medium(installer) {}
-    static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
     void SetUp() override { RemoveShortcuts(); }
     void TearDown() override {
         process.Kill();
@@ -140,6 +140,7 @@ protected:
         for (const std::wstring& file : {DesktopLink(), MenuLink()}) testing_support::ExpectLinkTo(file, target);
     }
 
+    const base::ComApartment apartment;  // for the shortcuts' links; first made, last gone
     Medium medium;
     TempFolder targets{L"vel-target"};
     Process process;

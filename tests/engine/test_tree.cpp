@@ -30,7 +30,7 @@ void TestTree::MakeFolder(const std::wstring& relative) const {
     ASSERT_TRUE(CreateFolderTree(Path(relative)));
 }
 
-void PrintTo(const CopyFailure& failure, std::ostream* out) {
+void engine::PrintTo(const CopyFailure& failure, std::ostream* out) {
     *out << "{\"" << ::testing::PrintToString(failure.relativePath) << "\", error " << failure.error
          << (failure.unreadableSource ? ", unreadable source" : "") << "}";
 }

@@ -9,7 +9,11 @@
 
 #include "tests/support/host.h"
 #include "tests/support/scratch.h"
+#include "tree_copy.h"
 #include "vtutils.h"
+
+// The engine's names, unqualified, in every engine test.
+using namespace engine;
 
 // Path(relative) gives a path inside the tree; the root, with a backslash, for "".
 class TestTree : public testing_support::ScratchFolder {
@@ -31,8 +35,11 @@ using testing_support::MakeHostLink;
 using testing_support::PlatformEnforcesReadOnly;
 using testing_support::RunHostCommand;
 
+// In the engine's namespace, where a comparison of two lists of them looks.
+namespace engine {
 inline bool operator==(const CopyFailure& a, const CopyFailure& b) {
     return a.relativePath == b.relativePath && a.error == b.error &&
            a.unreadableSource == b.unreadableSource;
 }
 void PrintTo(const CopyFailure& failure, std::ostream* out);
+}  // namespace engine

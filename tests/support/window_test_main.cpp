@@ -1,9 +1,9 @@
 // Entry point of the window test programs: the same start-up as the installer.
-#include <objbase.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include "base/handles.h"
 #include "base/module.h"
 #include "ui/platform.h"
 #ifdef VEL_INSTALLER_WORDING
@@ -15,10 +15,8 @@ int main(int argc, char** argv) {
 #ifdef VEL_INSTALLER_WORDING
     base::SetErrorWording(ErrorWords);
 #endif
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const base::ComApartment apartment;
     ui::InitControls();
     testing::InitGoogleTest(&argc, argv);
-    int rc = RUN_ALL_TESTS();
-    CoUninitialize();
-    return rc;
+    return RUN_ALL_TESTS();
 }

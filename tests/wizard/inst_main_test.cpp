@@ -7,6 +7,9 @@
 #include "ui/display.h"
 #include "ui/message.h"
 
+using engine::CreateFolderTree;
+using engine::FolderExists;
+
 using namespace testing_support;
 
 namespace inst_test {

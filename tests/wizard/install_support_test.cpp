@@ -17,6 +17,10 @@ using testing_support::kProgramFile;
 using testing_support::kReadmeFile;
 using testing_support::kTextsFile;
 
+using engine::CopyFailure;
+using engine::kErrorFolderInTheWay;
+using engine::Seal;
+
 namespace {
 
 TEST(NotCopiedMessage, ListsAtMostTenFilesAndCountsTheRest) {

@@ -4,6 +4,9 @@
 #include "ui/message.h"
 #include "wizard/install_support.h"
 
+using engine::CreateFolderTree;
+using engine::FolderExists;
+
 using namespace testing_support;
 
 namespace inst_test {

@@ -5,6 +5,8 @@
 #include "wizard/texts.h"
 #include "wizard/shortcuts.h"
 
+using engine::CreateFolderTree;
+
 using namespace testing_support;
 
 namespace inst_test {

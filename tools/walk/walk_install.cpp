@@ -1,11 +1,11 @@
 // The install window of the typical run: the proposed folder, the picker, the
 // folder question, the copy and the success message; then what was installed.
-#include <objbase.h>
 #include <shlobj.h>
 
 #include <cstdio>
 #include <memory>
 
+#include "base/handles.h"
 #include "tests/e2e/install_files.h"
 #include "tests/e2e/installer.h"
 #include "tests/support/payload.h"
@@ -91,7 +91,7 @@ std::vector<Step> InstallSteps() {
         {L"zainstalowane",
          [target](Walk& w) {
              if (w.process().WaitExit() != 0) throw Failure(L"the installer did not end cleanly");
-             CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+             const base::ComApartment apartment;
              PrintInstalled(*target);
          }},
     };

@@ -71,7 +71,8 @@ run_one() {
     cp) cp -a "$s" "$t" >"$log" 2>&1 ;;
   esac || { echo "$method failed:" >&2; cat "$log" >&2; exit 1; }
   wall=$(( ($(now_ns) - t0) / 1000000 ))
-  case $method in keep|plain|floor|sealed|hash) internal=$(awk '{print $2}' "$log" | tr -d '\r') ;; esac
+  # The figures' line only: Wine may say something of its own beside it.
+  case $method in keep|plain|floor|sealed|hash) internal=$(awk '$1 == "ms" {print $2}' "$log" | tr -d '\r') ;; esac
   local want got
   if [ "$method" != sha256sum ] && [ "$method" != hash ]; then
     want=$(count_files "$s"); got=$(count_files "$t")

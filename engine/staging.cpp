@@ -116,8 +116,9 @@ ScopedFile AbandonedMark(const std::wstring& area) {
 }
 
 // A file of the medium opened for reading. A brief lock is waited out, as
-// on the target: a virus scanner holds a file it reads for a moment.
-ScopedFile OpenSource(const std::wstring& source) {
+// on the target: a virus scanner holds a file it reads for a moment. The
+// caller is told while it waits, as it is between chunks.
+ScopedFile OpenSource(const std::wstring& source, const std::function<void(unsigned long long)>& waiting) {
     for (DWORD attempt = 1;; ++attempt) {
         ScopedFile file(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -125,6 +126,7 @@ ScopedFile OpenSource(const std::wstring& source) {
         if (file || (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) ||
             attempt == kLockRetryTries)
             return file;
+        if (waiting) waiting(0);
         Sleep(kLockRetryPauseMs);
     }
 }
@@ -218,7 +220,7 @@ StageOutcome StagingArea::StageInTree(const std::wstring& source, DWORD sourceAt
 
 StageOutcome StagingArea::StageTo(const std::wstring& source, DWORD sourceAttributes, const std::wstring& path,
                                   base::Sha256* hash) {
-    const ScopedFile from(OpenSource(source));
+    const ScopedFile from(OpenSource(source, chunk_));
     if (!from) return {GetLastError(), true};
     const DWORD attributes = sourceAttributes & kKeptAttributes;
     ScopedFile to(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
